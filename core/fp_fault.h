@@ -1,0 +1,39 @@
+#pragma once
+// Floating-point faults (division by zero, overflow, invalid operation) are read from the FPU's
+// sticky flags: cleared before a formula, tested after it, and raised as a Failure carrying the
+// system's message. Underflow, denormals and inexact results stay masked.
+#include "failure.h"
+
+namespace tgsim {
+
+// Clears the three fault flags (and the masked ones, which are never read).
+void clearFpFaults() noexcept;
+
+// The message of a pending fault, or nullptr. When several flags are set, the one an evaluation
+// raises first is reported: a division by zero or an overflow produces an infinity whose later
+// use may also raise an invalid operation, never the reverse.
+const char* pendingFpFault() noexcept;
+
+// Throws the pending fault, if any. Taking the value by argument forces the formula that
+// produced it to be evaluated before the flags are read.
+void throwIfFpFault(double value);
+
+// Evaluates one formula (or group of formulas) with the flags cleared before and tested after.
+template <class Formula>
+double guarded(Formula&& formula) {
+    clearFpFaults();
+    const double value = formula();
+    throwIfFpFault(value);
+    return value;
+}
+
+// The same for a formula that yields a fixed array of values (a polynomial, a matrix).
+template <class Formula>
+auto guardedArray(Formula&& formula) {
+    clearFpFaults();
+    const auto value = formula();
+    for (double v : value) throwIfFpFault(v);
+    return value;
+}
+
+}  // namespace tgsim

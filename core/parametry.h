@@ -1,0 +1,90 @@
+#pragma once
+// The parameter record of one computation and the state vector layout.
+// All numbers are physical (A, V, H, ohm, rad/s, rad, s) unless a comment says otherwise.
+#include <array>
+#include <cstdint>
+
+#include "short_text.h"
+#include "unit_dzes.h"
+
+namespace tgsim {
+
+// Element 0 the time; 1..10 integrated quantities; 11..20 values recomputed at every evaluation.
+inline constexpr int kStateSize = 21;
+using State = std::array<double, kStateSize>;
+
+// Indices into the state vector.
+enum StateIndex : int {
+    kT = 0, kId, kIw, kiD1, kIq, kiQ1, kiQ2, kOmega, kDelta, kAlfa, kBeta,
+    kUd, kUq, kdUd, kdUq, kdId, kdIq, kUg, kdUg, kErrorIntegral, kRegulatorOutput
+};
+
+// The largest stabilizer order (PSS2A); the single-input stabilizer has order 4.
+inline constexpr int kMaxPssOrder = 9;
+
+// A companion matrix of the stabilizer: n rows of n, held in a fixed array so that copies of the
+// record stay cheap and allocation-free.
+struct PssMatrix {
+    int n = 0;
+    std::array<std::array<double, kMaxPssOrder>, kMaxPssOrder> a{};
+};
+
+struct TParametry {
+    ShortText<3> PrSam;    // "TAK": off the network; "NIE": on the network
+    ShortText<3> pssOn;    // "TAK" when the stabilizer acts in this computation
+    ShortText<3> WzbSt;    // "TAK" selects the wider firing-angle limit
+    ShortText<6> model;    // "Klasyc" or "Canaya"
+    std::int32_t stepCount = 0;
+    double Ugz = 0;             // voltage set point, V
+    double networkVoltage = 0;  // V
+    double to = 0, tk = 0, tz1 = 0, tz2 = 0;
+    double Zaburz = 0;          // relative pulse height
+    double nominalTorque = 0;   // N m
+    double Tmr = 0;             // relative to nominalTorque
+    double Sn = 0;              // VA
+    double Un = 0;              // V
+    double Ign = 0;             // A
+    double cosfin = 0;
+    double fin = 0, deltaN = 0;  // rad
+    double Uwn = 0, Iwn = 0;     // V, A
+    double Efn = 0;              // relative
+    double fn = 0;               // Hz
+    double p = 0;                // pole pairs
+    double spr = 0;
+    double Iwo = 0, Iwz = 0;     // A
+    double cw = 0;               // V/A
+    double ksi = 0;
+    double kF = 0;
+    double J = 0;                // kg m^2
+    double D = 0;                // J s/rad
+    double K = 0, TI = 0, TD = 0;
+    double betaMax = 0;          // rad
+    double Twz1 = 0, Twz2 = 0;   // s
+    double b = 0;                // 1/s
+    double baseImpedance = 0;    // ohm
+    double omegan = 0;           // rad/s
+    double Td01 = 0, Td02 = 0, Tq01 = 0, Tq02 = 0;
+    double Xc = 0, Xd = 0, Xd1 = 0, Xd2 = 0, Xq = 0, Xq1 = 0, Xq2 = 0, Xs = 0, Xtr = 0;  // relative
+    double Ltr = 0;
+    double R = 0;                // as typed
+    double Rf = 0, RD = 0, RQ1 = 0, RQ2 = 0;
+    double Lsf = 0, Ls = 0, Lc = 0, Lad = 0, Laq = 0, LsD = 0, Ld = 0, Lq = 0, LsQ1 = 0, LsQ2 = 0;
+    Matrix2 invLfD{};            // rows and columns: field, d damper
+    Matrix2 invLQ{};             // first, second q damper
+    double T1 = 0, T2 = 0, T3 = 0, T4 = 0, T5 = 0, T6 = 0, T7 = 0, T8 = 0, T9 = 0;
+    double Tw1 = 0, Tw2 = 0, Tw3 = 0, Tw4 = 0;
+    double ks1 = 0, ks2 = 0, ks3 = 0;
+    double kw = 0;
+    std::array<double, 10> pssDen1{};  // s^0 .. s^9
+    std::array<double, 5> pssNum1{};   // s^2 .. s^6
+    std::array<double, 10> pssDen2{};  // s^0 .. s^9
+    std::array<double, 5> pssNum2{};   // s^2 .. s^6
+    std::array<double, 7> pssNum3{};   // s^2 .. s^8
+    Matrix3 invLd3{};            // stator d, field, d damper
+    Matrix3 invLq3{};            // stator q, first and second q damper
+    std::uint8_t pssOrder = 0;   // 9: PSS2A, 4: single-input stabilizer
+    PssMatrix pssA1, pssA2;
+    ShortText<25> scenario;
+};
+
+}  // namespace tgsim

@@ -1,0 +1,40 @@
+#pragma once
+// The five input grids of the main window and the fixed header texts of the control and
+// initial-condition grids.
+#include <array>
+#include <string_view>
+
+#include "text_grid.h"
+
+namespace tgsim {
+
+inline constexpr int kControlGridColumns = 17;
+inline constexpr int kInitialGridColumns = 30;
+inline constexpr int kSteadyStateGridColumns = 8;
+
+// Headers of `siatkaPraca` row 0 at columns 0, 1, 2, 8, 9, 10, 11, 12, 13.
+inline constexpr std::array<int, 9> kControlColumns = {0, 1, 2, 8, 9, 10, 11, 12, 13};
+inline constexpr std::array<const char*, 9> kControlHeaders = {
+    "to [s]", "tk [s]", "Tmr [-]", "tz1 [s]", "tz2 [s]", "b [1/s]", "PrSam", "Ugz", "Zaburz"};
+
+// Headers of `war_pocz` row 0, columns 0..19.
+inline constexpr std::array<const char*, 20> kInitialHeaders = {
+    "Idr [-]", "Iwr [-]", "iD1r[-]", "Iqr [-]", "iQ1r [-]", "iQ2r [-]", "w1nr [-]", "delta", "alfa", "beta",
+    "Udr [-]", "Uqr [-]", "dUd [-]", "dUq [-]", "dId [-]", "dIq [-]", " [-]", " [-]", " [-]", "A "};
+
+struct Grids {
+    TextGrid siatka{"siatka", 40};
+    TextGrid siatkaPraca{"siatkaPraca", kControlGridColumns};
+    TextGrid war_pocz{"war_pocz", kInitialGridColumns};
+    TextGrid Siatka_PSS{"Siatka_PSS", 25};
+    TextGrid zadanystanustalony{"zadanystanustalony", kSteadyStateGridColumns};
+
+    // The grid of that name, or nullptr.
+    TextGrid* byName(std::string_view name);
+    std::array<TextGrid*, 5> all() { return {&siatka, &siatkaPraca, &war_pocz, &Siatka_PSS, &zadanystanustalony}; }
+};
+
+// Writes the twenty headers of `war_pocz` row 0.
+void writeInitialHeaders(TextGrid& war_pocz);
+
+}  // namespace tgsim

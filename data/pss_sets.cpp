@@ -1,0 +1,52 @@
+#include "pss_sets.h"
+
+namespace tgsim {
+
+const std::array<const char*, 17> kPss2aHeaders = {
+    "T1 [s]", "T2 [s]", "T3 [s]", "T4 [s]", "T5 [s]", "T6 [s]", "T7 [s]", "T8 [s]", "T9 [s]",
+    "Tw1 [s]", "Tw2 [s]", "Tw3 [s]", "Tw4 [s]", "ks1 [-]", "ks2 [-]", "ks3 [-]", "kw [-]"};
+
+//                  T1      T2      T3      T4      T5   T6       T7       T8      T9
+//                  Tw1   Tw2   Tw3   Tw4   ks1   ks2     ks3  kw
+const std::array<PssSet, 3> kPss2aSets = {{
+    {"PSS 2A - D.O.", {"0,05", "0,02", "0,05", "0,02", "0", "0,005", "0,005", "0,30", "0,10",
+                       "15", "15", "15", "15", "1", "1", "1", "2"}},
+    {"PSS 2A - Tur.", {"5", "0,04", "2,88", "0,12", "0", "0,005", "5", "0", "0,1",
+                       "5", "5", "5", "5", "10", "0,41", "1", "2"}},
+    {"PSS 2A - Koz.", {"0,05", "0,02", "0,05", "0,02", "0", "0,005", "0,005", "1,0", "0,1",
+                       "15", "15", "15", "15", "3", "1", "1", "2"}},
+}};
+
+const std::array<const char*, kSingleInputColumns> kSingleInputHeaders = {
+    "T0 [s]", "T1 [s]", "T2 [s]", "T3 [s]", "T4 [s]", "T5 [s]", "kw [-]"};
+
+const PssSet kSingleInputSet = {"PSS  1-wejsciowy", {"2,0", "2,0", "0,4", "1,0", "0,1", "0,05", "150"}};
+
+namespace {
+
+template <std::size_t N>
+void writeSet(TextGrid& grid, const std::array<const char*, N>& headers, const PssSet& set) {
+    for (std::size_t column = 0; column < N; ++column) grid.setCell(static_cast<int>(column), 0, headers[column]);
+    for (std::size_t column = 0; column < N; ++column)
+        grid.setCell(static_cast<int>(column), 1, set.values[column]);
+}
+
+}  // namespace
+
+std::uint8_t PSS2A(int number, TextGrid& grid) {
+    grid.setColumnCount(kPss2aColumns);
+    grid.width = 665;
+    grid.height = 71;
+    if (number >= 1 && number <= 3) writeSet(grid, kPss2aHeaders, kPss2aSets[static_cast<std::size_t>(number - 1)]);
+    return kPss2aOrder;
+}
+
+std::uint8_t PSS_klas_1(TextGrid& grid) {
+    grid.setColumnCount(kSingleInputColumns);
+    grid.width = 458;
+    grid.height = 54;
+    writeSet(grid, kSingleInputHeaders, kSingleInputSet);
+    return kSingleInputOrder;
+}
+
+}  // namespace tgsim

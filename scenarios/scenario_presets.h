@@ -1,0 +1,35 @@
+#pragma once
+// The operating scenarios: the control-grid values, what each writes into the initial-condition
+// grid, and the scenario name the state equations switch on.
+#include <array>
+
+#include "data/grids.h"
+
+namespace tgsim {
+
+// What a preset does to row 1 of `war_pocz` (its headers are rewritten unless Untouched).
+enum class InitialConditions {
+    RestUnexcited,     // "0" everywhere except w1nr "1", alfa and beta "1,57"
+    Untouched,         // the conditions already in the grid are used
+    AlfaBetaHalf,      // only alfa and beta become "0,50"
+    LoadedPoint,       // the operating point of the stabilizer test
+};
+
+struct ScenarioPreset {
+    const char* menuCaption;
+    const char* handler;
+    const char* scenarioName;
+    std::array<const char*, 9> control;  // values of columns 0, 1, 2, 8..13 of `siatkaPraca`
+    InitialConditions initial;
+    bool switchesStabilizerOn;
+};
+
+inline constexpr int kScenarioCount = 7;
+extern const ScenarioPreset kStartupScenario;  // "wzbudzenie"
+extern const std::array<ScenarioPreset, kScenarioCount> kScenarioPresets;
+extern const std::array<const char*, 20> kLoadedPointValues;
+
+// Writes the control headers and values, then the initial conditions as the preset says.
+void writeScenarioGrids(Grids& grids, const ScenarioPreset& preset);
+
+}  // namespace tgsim

@@ -1,0 +1,27 @@
+#pragma once
+// The grids as the program starts with them: generator set 1, the start-up control row and
+// initial conditions, the single-input stabilizer set (switched off).
+#include "core/parametry.h"
+#include "data/generator_sets.h"
+#include "data/grids.h"
+#include "data/pss_sets.h"
+#include "scenarios/scenario_presets.h"
+
+namespace tgsim::testing {
+
+struct StartupInputs {
+    Grids grids;
+    TParametry record;
+    State initialState{};
+    const char* pssCaption = kPssOffCaption;
+
+    explicit StartupInputs(int generatorSet = 1, const char* model = "Klasyc") {
+        writeScenarioGrids(grids, kStartupScenario);
+        Generator(generatorSet, grids.siatka);
+        record.model = model;
+        record.pssOrder = PSS_klas_1(grids.Siatka_PSS);
+        record.scenario = "wzbudzenie";
+    }
+};
+
+}  // namespace tgsim::testing
