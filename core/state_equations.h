@@ -1,0 +1,22 @@
+#pragma once
+// The right-hand side of the model: state derivatives of the generator with its exciter,
+// regulator, shaft and network connection, plus the values recomputed at every evaluation.
+#include "parametry.h"
+
+namespace tgsim {
+
+// 0 if t < tz, 0.5 if t == tz, 1 if t > tz.
+double unitStep(double t, double tz);
+
+// The soft-start set point: Un*0.85*(t - to)/10, at most 0.9*Un (Un and to of `record`).
+double softstartSetPoint(double t, const TParametry& record);
+
+// k*cos(angle).
+double cosTimes(double k, double angle);
+
+// Evaluates the equations at time t for state x. The scenario's events apply to a private copy
+// of the fields they change; `record` itself is never changed. f is fully written: elements 0,
+// 13 and 14 are 0.
+void stateEquations(const State& x, const TParametry& record, double t, State& f);
+
+}  // namespace tgsim
