@@ -1,0 +1,138 @@
+#include "cli_arguments.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+#include "driver/commands.h"
+#include "scenarios/scenario_presets.h"
+
+namespace tgsim::cli {
+
+const char* const kUsage =
+    "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--grid NAME]... [--state]\n"
+    "\n"
+    "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
+    "STEP is a command by its handler name (G1Click .. G6Click, war_zeroweClick, war_koncowClick,\n"
+    "  war_nominalneClick, Warunkizadane1Click, Softstart1Click, Synchroniz1Click, ZabwAutom1Click,\n"
+    "  Zwarcie1Click, Pracawsieci1Click, ZrzutQ1Click, TestPSS1Click, Klasyczny1Click, Canaya1Click,\n"
+    "  PSS2A_1Click, PSS2A_2Click, PSS2A_3Click, PSS1wejsciowy1Click, Stale_PSS, O1Click,\n"
+    "  Obliczeniecalkicieplnej1Click, Przelacz_DaneAkt_Wykres)\n"
+    "  or a cell edit of a grid's value row, NAME.COL=TEXT, NAME one of siatka, siatkaPraca,\n"
+    "  war_pocz, Siatka_PSS, zadanystanustalony (for example siatkaPraca.1=10).\n"
+    "Friendlier steps: --generator N (the same as GNClick), --scenario NAME (a scenario by its\n"
+    "  menu caption or name, e.g. Softstart, \"Praca w sieci\", \"Test: PSS 2A\"), --model\n"
+    "  Klasyczny|Canaya, --solve (O1Click).\n"
+    "Outputs:\n"
+    "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
+    "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
+    "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
+    "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
+    "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kGridNames = {"siatka", "siatkaPraca", "war_pocz", "Siatka_PSS",
+                                                       "zadanystanustalony"};
+
+bool isGridName(std::string_view name) {
+    for (std::string_view grid : kGridNames)
+        if (grid == name) return true;
+    return false;
+}
+
+// NAME.COL=TEXT
+bool parseCellEdit(std::string_view arg, Step& step) {
+    const std::size_t dot = arg.find('.');
+    const std::size_t equals = arg.find('=');
+    if (dot == std::string_view::npos || equals == std::string_view::npos || equals < dot) return false;
+    const std::string_view name = arg.substr(0, dot);
+    const std::string_view column = arg.substr(dot + 1, equals - dot - 1);
+    if (!isGridName(name) || column.empty()) return false;
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(column.data(), column.data() + column.size(), value);
+    if (ec != std::errc() || ptr != column.data() + column.size() || value < 0) return false;
+    step.grid = std::string(name);
+    step.column = value;
+    step.text = std::string(arg.substr(equals + 1));
+    return true;
+}
+
+std::string scenarioHandler(std::string_view name) {
+    for (const ScenarioPreset& preset : kScenarioPresets) {
+        std::string_view caption = preset.menuCaption;
+        while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
+        if (name == caption || name == preset.scenarioName || name == preset.handler) return preset.handler;
+    }
+    return {};
+}
+
+}  // namespace
+
+ParseResult parseArguments(const std::vector<std::string>& args) {
+    ParseResult result;
+    Arguments& a = result.arguments;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                result.error = "option " + arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--help" || arg == "-h") {
+            a.help = true;
+        } else if (arg == "--results" || arg == "--chart") {
+            if (!value(text)) return result;
+            (arg == "--results" ? a.resultsFile : a.chartFile) = text;
+        } else if (arg == "--grid") {
+            if (!value(text)) return result;
+            if (!isGridName(text)) {
+                result.error = "unknown grid: " + text;
+                return result;
+            }
+            a.grids.push_back(text);
+        } else if (arg == "--state") {
+            a.state = true;
+        } else if (arg == "--solve") {
+            a.steps.push_back({"O1Click", {}, 0, {}});
+        } else if (arg == "--generator") {
+            if (!value(text)) return result;
+            if (text.size() != 1 || text[0] < '1' || text[0] > '6') {
+                result.error = "--generator takes a number from 1 to 6, not " + text;
+                return result;
+            }
+            a.steps.push_back({"G" + text + "Click", {}, 0, {}});
+        } else if (arg == "--scenario") {
+            if (!value(text)) return result;
+            const std::string handler = scenarioHandler(text);
+            if (handler.empty()) {
+                result.error = "unknown scenario: " + text;
+                return result;
+            }
+            a.steps.push_back({handler, {}, 0, {}});
+        } else if (arg == "--model") {
+            if (!value(text)) return result;
+            if (text != "Klasyczny" && text != "Canaya" && text != "Canay'a") {
+                result.error = "--model takes Klasyczny or Canaya, not " + text;
+                return result;
+            }
+            a.steps.push_back({text == "Klasyczny" ? "Klasyczny1Click" : "Canaya1Click", {}, 0, {}});
+        } else if (findCommand(arg)) {
+            a.steps.push_back({arg, {}, 0, {}});
+        } else {
+            Step step;
+            if (!parseCellEdit(arg, step)) {
+                result.error = "unknown step or option: " + arg;
+                return result;
+            }
+            a.steps.push_back(step);
+        }
+    }
+    return result;
+}
+
+}  // namespace tgsim::cli

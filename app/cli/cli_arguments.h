@@ -1,0 +1,37 @@
+#pragma once
+// The command line of tgsim-cli:
+//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--grid NAME]... [--state]
+// A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tgsim::cli {
+
+struct Step {
+    std::string command;   // a handler name, or empty for a cell edit
+    std::string grid;      // cell edit: grid name
+    int column = 0;        //            column
+    std::string text;      //            text, stored as typed
+};
+
+struct Arguments {
+    std::vector<Step> steps;
+    std::optional<std::string> resultsFile;
+    std::optional<std::string> chartFile;
+    std::vector<std::string> grids;
+    bool state = false;
+    bool help = false;
+};
+
+// Parses the whole command line; an unknown step or option, or a missing option value, gives
+// an error text instead (nothing runs then).
+struct ParseResult {
+    Arguments arguments;
+    std::string error;
+};
+ParseResult parseArguments(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+
+}  // namespace tgsim::cli

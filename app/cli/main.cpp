@@ -1,0 +1,23 @@
+// tgsim-cli: scripted runs of the simulator without a window.
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli_arguments.h"
+#include "cli_runner.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const tgsim::cli::ParseResult parsed = tgsim::cli::parseArguments(args);
+    if (!parsed.error.empty()) {
+        std::cerr << "tgsim-cli: " << parsed.error << "\n\n" << tgsim::cli::kUsage;
+        return 2;
+    }
+    if (parsed.arguments.help) {
+        std::cout << tgsim::cli::kUsage;
+        return 0;
+    }
+    return tgsim::cli::run(parsed.arguments, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+}

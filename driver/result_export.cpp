@@ -1,0 +1,64 @@
+#include "result_export.h"
+
+#include <charconv>
+
+namespace tgsim {
+
+std::string roundTripNumber(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    if (text.find_first_of(".ein") != std::string::npos) {
+        const std::size_t e = text.find('e');
+        if (e != std::string::npos && text.find('.') == std::string::npos) text.insert(e, ".0");
+        return text;
+    }
+    return text + ".0";
+}
+
+void writeResultsCsv(const Session& session, std::ostream& out) {
+    out << "t,Id,Iw,iD1,Iq,iQ1,iQ2,omega,delta,alfa,beta,Ud,Uq,dUd,dUq,dId,dIq,Ug,dUg,errorIntegral,"
+           "regulatorOutput\n";
+    const ResultMatrix& results = session.results;
+    for (std::size_t i = 0; i < results.storedRows(); ++i) {
+        const auto row = results.row(i);
+        for (int k = 0; k < kStateSize; ++k) {
+            if (k) out << ',';
+            out << roundTripNumber(row[static_cast<std::size_t>(k)]);
+        }
+        out << '\n';
+    }
+}
+
+void writeChartCsv(const Session& session, std::ostream& out) {
+    for (int k = 0; k < kSeriesCount; ++k) out << (k ? "," : "") << kChartQuantities[static_cast<std::size_t>(k)].csvName;
+    out << '\n';
+    const std::size_t rows = session.chartRowCount();
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto row = session.results.row(i);
+        out << roundTripNumber(row[0]);
+        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(chartValue(k, row, session.record));
+        out << '\n';
+    }
+}
+
+void writeGrid(const TextGrid& grid, std::ostream& out) {
+    for (int row = 0; row < TextGrid::kRows; ++row) {
+        for (int column = 0; column < grid.columnCount(); ++column) out << (column ? "\t" : "") << grid.cell(column, row);
+        out << '\n';
+    }
+}
+
+void writeState(const Session& s, std::ostream& out) {
+    out << "scenario=" << s.record.scenario.view() << '\n'
+        << "model=" << s.record.model.view() << '\n'
+        << "pssOrder=" << static_cast<int>(s.record.pssOrder) << '\n'
+        << "ZalWyl_PSS=" << s.ZalWyl_PSS << '\n'
+        << "Wykr_DaneAkt=" << s.Wykr_DaneAkt << '\n'
+        << "CalkaCieplna=" << s.CalkaCieplna << '\n'
+        << "CalkaCieplna.visible=" << (s.CalkaCieplnaVisible ? "true" : "false") << '\n'
+        << "stepCount=" << s.record.stepCount << '\n';
+    for (std::size_t i = 0; i < s.panels.size(); ++i) out << "panel" << i << '=' << s.panels[i] << '\n';
+}
+
+}  // namespace tgsim

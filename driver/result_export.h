@@ -1,0 +1,23 @@
+#pragma once
+// Results of the last computation as text: the result matrix in physical units, the chart's
+// seventeen quantities in relative units, grids and the session state as key=value lines.
+#include <ostream>
+#include <string>
+
+#include "session.h"
+
+namespace tgsim {
+
+// The shortest decimal form that reads back to the same double, always with a decimal point.
+std::string roundTripNumber(double value);
+
+// Header, then one line per stored row of the result matrix.
+void writeResultsCsv(const Session& session, std::ostream& out);
+// Header, then the chart's quantities for the rows the chart plots.
+void writeChartCsv(const Session& session, std::ostream& out);
+// Row 0 and row 1 of the grid, cells joined by a tab.
+void writeGrid(const TextGrid& grid, std::ostream& out);
+// scenario, model, pssOrder, the captions, stepCount and the status panels.
+void writeState(const Session& session, std::ostream& out);
+
+}  // namespace tgsim

@@ -1,0 +1,123 @@
+#include "steady_state.h"
+
+#include <cmath>
+#include <complex>
+#include <string>
+
+#include "core/failure.h"
+#include "core/fp_fault.h"
+#include "driver/cell_number.h"
+#include "initial_conditions.h"
+
+namespace tgsim {
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double kSqrt3 = 1.7320508075688772;
+
+constexpr std::array<const char*, 8> kSteadyStateHeaders = {
+    "Pr [-]", "Qr [-]", "Ugr [-]", "wr [-]", "Pr : d-q  [-]", "Pr : cosfi  [-]", "Qr : d-q  [-]", "Qr : sinfi  [-]"};
+constexpr std::array<const char*, 4> kSteadyStateDefaults = {"0,5", "0,3", "1,0", "1,0"};
+
+// The four check values, recomputed from the written state in the grid's relative units.
+std::array<double, 4> checkValues(const State& x, const TParametry& r) {
+    const double Idr = x[kId] / r.Ign, Iqr = x[kIq] / r.Ign;
+    const double Udr = x[kUd] / r.Un, Uqr = x[kUq] / r.Un;
+    const Complex voltage(Udr, Uqr);
+    const Complex delivered(-Idr / kSqrt3, -Iqr / kSqrt3);  // the current out of the machine
+    const double phi = std::arg(voltage) - std::arg(delivered);
+    const double U = std::abs(voltage), I = std::abs(delivered);
+    return {-(Idr * Udr + Iqr * Uqr) / r.cosfin / kSqrt3, std::cos(phi) * U * I / r.cosfin,
+            (Iqr * Udr - Idr * Uqr) / kSqrt3, std::sin(phi) * U * I};
+}
+
+double readInput(const TextGrid& grid, int column) { return parseCellNumber(grid.cell(column, 1)); }
+
+}  // namespace
+
+SteadyState networkSteadyState(const TParametry& r, double Pr, double Qr) {
+    clearFpFaults();
+    const double V = r.Un;
+    const double w = r.omegan;
+    // Bus frame: the bus voltage is real; the current flows into the machine (consumer sign).
+    const Complex busCurrent = Complex(-Pr * r.Sn * r.cosfin, Qr * r.Sn) / V;
+    // V - (R + j w Lq) I lies on the rotor's q axis; its angle fixes the load angle.
+    const Complex qAxisEmf = V - Complex(r.R, w * r.Lq) * busCurrent;
+    const double delta = -std::arg(qAxisEmf);
+    const Complex rotation = Complex(0.0, 1.0) * std::polar(1.0, delta);  // bus frame to d-q
+    const Complex current = busCurrent * rotation;
+
+    SteadyState s;
+    State& x = s.x;
+    x[kId] = current.real();
+    x[kIq] = current.imag();
+    x[kOmega] = w;
+    x[kDelta] = delta;
+    x[kUd] = -V * std::sin(delta);
+    x[kUq] = V * std::cos(delta);
+    x[kIw] = (x[kUq] - r.R * x[kIq] - w * r.Ld * x[kId]) / (w * r.Lad);
+    throwIfFpFault(x[kIw]);
+
+    // The firing angle whose field voltage balances the field resistance.
+    const double cosBeta = r.Rf * x[kIw] / (r.kF * r.Iwn * r.cw * r.ksi * w / r.omegan);
+    throwIfFpFault(cosBeta);
+    if (cosBeta > 1.0)
+        throw Failure("This operating point needs more field voltage than the exciter can give (cos beta = " +
+                      formatGeneral(cosBeta, 6) + " > 1)");
+    const double beta = std::acos(cosBeta);
+    if (beta > r.betaMax)
+        throw Failure("This operating point needs a firing angle beyond the exciter's limit (beta = " +
+                      formatGeneral(beta, 6) + " rad > " + formatGeneral(r.betaMax, 6) + " rad)");
+    x[kAlfa] = beta;
+    x[kBeta] = beta;
+    x[kRegulatorOutput] = beta;
+
+    // Terminal voltage on the machine side of the transformer, as the regulator measures it.
+    x[kUg] = std::sqrt((x[kUd] + w * r.Ltr * x[kIq]) * (x[kUd] + w * r.Ltr * x[kIq]) +
+                       (x[kUq] - w * r.Ltr * x[kId]) * (x[kUq] - w * r.Ltr * x[kId]));
+    // Zero voltage error: the regulator output equals beta through the integral alone.
+    x[kErrorIntegral] = beta * r.TI * x[kUg] / r.K;
+    s.setPoint = x[kUg] / r.Un;
+
+    const double psid = r.Ld * x[kId] + r.Lad * x[kIw];
+    const double psiq = r.Lq * x[kIq];
+    s.torque = (r.p * (psid * x[kIq] - psiq * x[kId]) - r.D * w) / r.nominalTorque;
+    s.checks = checkValues(x, r);
+    throwIfFpFault(s.torque + s.setPoint + x[kErrorIntegral] + s.checks[0] + s.checks[1] + s.checks[2] +
+                   s.checks[3]);
+    return s;
+}
+
+void writeSteadyState(const SteadyState& s, const TParametry& r, Grids& grids) {
+    grids.war_pocz.visible = true;
+    writeInitialHeaders(grids.war_pocz);
+    writeStateToInitialGrid(s.x, r, grids.war_pocz);
+    grids.siatkaPraca.setCell(2, 1, formatGeneral(s.torque));
+    grids.siatkaPraca.setCell(12, 1, formatGeneral(s.setPoint));
+}
+
+void Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten) {
+    TextGrid& grid = grids.zadanystanustalony;
+    grid.visible = true;
+    for (int column = 0; column < 4; ++column) grid.setCell(column, 0, kSteadyStateHeaders[column]);
+    if (!defaultsWritten) {
+        for (int column = 0; column < 4; ++column) grid.setCell(column, 1, kSteadyStateDefaults[column]);
+        defaultsWritten = true;
+    }
+    const double Pr = readInput(grid, 0);
+    const double Qr = readInput(grid, 1);
+    const double Ugr = readInput(grid, 2);
+    const double wr = readInput(grid, 3);
+    if (Ugr != 1.0)
+        throw Failure("On the network the bus fixes the voltage: a steady state needs Ugr = 1 (not " +
+                      formatGeneral(Ugr) + ")");
+    if (wr != 1.0)
+        throw Failure("On the network the bus fixes the speed: a steady state needs wr = 1 (not " +
+                      formatGeneral(wr) + ")");
+    const SteadyState s = networkSteadyState(record, Pr, Qr);
+    for (int column = 4; column < 8; ++column) grid.setCell(column, 0, kSteadyStateHeaders[column]);
+    for (int column = 4; column < 8; ++column) grid.setCell(column, 1, formatGeneral(s.checks[column - 4]));
+    writeSteadyState(s, record, grids);
+}
+
+}  // namespace tgsim
