@@ -13,22 +13,21 @@ namespace tgsim {
 namespace {
 
 using Complex = std::complex<double>;
-constexpr double kSqrt3 = 1.7320508075688772;
 
 constexpr std::array<const char*, 8> kSteadyStateHeaders = {
     "Pr [-]", "Qr [-]", "Ugr [-]", "wr [-]", "Pr : d-q  [-]", "Pr : cosfi  [-]", "Qr : d-q  [-]", "Qr : sinfi  [-]"};
 constexpr std::array<const char*, 4> kSteadyStateDefaults = {"0,5", "0,3", "1,0", "1,0"};
 
-// The four check values, recomputed from the written state in the grid's relative units.
+// The four check values, recomputed from the state: the powers delivered at the network bus
+// relative to Sn*cosfin and Sn, once from the d-q products and once from U*I and the angle
+// between voltage and current.
 std::array<double, 4> checkValues(const State& x, const TParametry& r) {
-    const double Idr = x[kId] / r.Ign, Iqr = x[kIq] / r.Ign;
-    const double Udr = x[kUd] / r.Un, Uqr = x[kUq] / r.Un;
-    const Complex voltage(Udr, Uqr);
-    const Complex delivered(-Idr / kSqrt3, -Iqr / kSqrt3);  // the current out of the machine
+    const Complex voltage(x[kUd], x[kUq]);
+    const Complex delivered(-x[kId], -x[kIq]);  // the current out of the machine
     const double phi = std::arg(voltage) - std::arg(delivered);
-    const double U = std::abs(voltage), I = std::abs(delivered);
-    return {-(Idr * Udr + Iqr * Uqr) / r.cosfin / kSqrt3, std::cos(phi) * U * I / r.cosfin,
-            (Iqr * Udr - Idr * Uqr) / kSqrt3, std::sin(phi) * U * I};
+    const double UI = std::abs(voltage) * std::abs(delivered);
+    return {-(x[kId] * x[kUd] + x[kIq] * x[kUq]) / r.Sn / r.cosfin, std::cos(phi) * UI / r.Sn / r.cosfin,
+            (x[kIq] * x[kUd] - x[kId] * x[kUq]) / r.Sn, std::sin(phi) * UI / r.Sn};
 }
 
 double readInput(const TextGrid& grid, int column) { return parseCellNumber(grid.cell(column, 1)); }

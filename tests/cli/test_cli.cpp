@@ -1,0 +1,105 @@
+// The runner's contract: exit statuses, messages and output formats, driven as a subprocess.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_cli.h"
+
+namespace tgsim {
+namespace {
+
+using testing::readFile;
+using testing::runCli;
+using testing::temporaryPath;
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+TEST(Cli, UnknownStepsAndOptionsAreRefusedBeforeAnythingRuns) {
+    const std::string results = temporaryPath("refused.csv");
+    std::filesystem::remove(results);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"O1Click", "G7Click", "--results", results}, {"--bogus"}, {"siatka.x=1"},
+          {"nosuch.1=2"}, {"--grid", "nosuch"}, {"--results"}, {"--generator", "9"}}) {
+        const auto run = runCli(args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_NE(run.err.find("usage: tgsim-cli"), std::string::npos);
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(results));
+}
+
+TEST(Cli, AFailingStepStopsTheStepsButTheOutputsAreWritten) {
+    const auto run = runCli({"siatkaPraca.1=1.5", "O1Click", "Softstart1Click", "--state", "--grid", "siatkaPraca"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "'1.5' is not a valid floating point value\n");
+    const auto out = lines(run.out);
+    ASSERT_GE(out.size(), 3u);
+    EXPECT_EQ(out[1].substr(0, 7), "-2\t1.5\t");  // the edit stays, the later preset never ran
+    EXPECT_EQ(out[2], "scenario=wzbudzenie");
+}
+
+TEST(Cli, GridOutputIsTwoTabSeparatedLinesOverTheColumnCount) {
+    const auto run = runCli({"--grid", "Siatka_PSS", "--grid", "zadanystanustalony"});
+    EXPECT_EQ(run.status, 0);
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[0], "T0 [s]\tT1 [s]\tT2 [s]\tT3 [s]\tT4 [s]\tT5 [s]\tkw [-]");
+    EXPECT_EQ(out[1], "2,0\t2,0\t0,4\t1,0\t0,1\t0,05\t150");
+    EXPECT_EQ(out[2], std::string(7, '\t'));
+}
+
+TEST(Cli, StateKeysInOrder) {
+    const auto run = runCli({"TestPSS1Click", "Obliczeniecalkicieplnej1Click", "--state"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "scenario=Test SS\nmodel=Klasyc\npssOrder=4\nZalWyl_PSS=Wyl. PSS\nWykr_DaneAkt=Dane Aktualne\n"
+              "CalkaCieplna=Calka = 0,07003\nCalkaCieplna.visible=true\nstepCount=7000\n"
+              "panel0=Czas obliczeń = .... ?\npanel1=Stan Pracy: wzbudzenie\npanel2=Liczba iteracji = ........\n"
+              "panel3=Obliczenia: 1.wybierz: Dane Aktualne,  2.kliknij: Formularz lub F10\n");
+}
+
+TEST(Cli, ResultsAndChartFilesOfTheStartupRun) {
+    const std::string results = temporaryPath("results.csv"), chart = temporaryPath("chart.csv");
+    const auto run = runCli({"O1Click", "--results", results, "--chart", chart});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto resultLines = lines(readFile(results));
+    ASSERT_EQ(resultLines.size(), 7002u);
+    EXPECT_EQ(resultLines[0],
+              "t,Id,Iw,iD1,Iq,iQ1,iQ2,omega,delta,alfa,beta,Ud,Uq,dUd,dUq,dId,dIq,Ug,dUg,errorIntegral,regulatorOutput");
+    EXPECT_EQ(resultLines[1].substr(0, 5), "-2.0,");
+    const auto chartLines = lines(readFile(chart));
+    ASSERT_EQ(chartLines.size(), 7001u);
+    EXPECT_EQ(chartLines[0], "t,Id,Iw,iD1,Iq,iQ1,iQ2,w,delta,alfa,beta,Ud,Uq,Uw,Ig,Ug,P,Q");
+    for (const std::string& line : {resultLines[7001], chartLines[7000]}) {
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, ',');) {
+            EXPECT_NE(field.find('.'), std::string::npos) << field;
+            EXPECT_EQ(std::to_string(std::stod(field)).find("nan"), std::string::npos);
+        }
+    }
+}
+
+TEST(Cli, AnUnwritableOutputIsReported) {
+    const auto run = runCli({"--results", "/nonexistent-folder/r.csv"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/r.csv\n");
+}
+
+TEST(Cli, FriendlierStepsExpandToCommands) {
+    const auto run = runCli({"--generator", "2", "--scenario", "Praca w sieci", "--model", "Canaya", "--state",
+                             "--grid", "siatka"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Turow 1,2,3"), std::string::npos);
+    EXPECT_NE(run.out.find("scenario=Praca w sieci\nmodel=Canaya\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tgsim
