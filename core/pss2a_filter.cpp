@@ -4,10 +4,10 @@
 
 namespace tgsim {
 
-SampledCompanionFilter::SampledCompanionFilter(const std::array<double, kPss2aOrder>& numerator,
-                                               const std::array<double, kPss2aOrder + 1>& denominator,
+SampledCompanionFilter::SampledCompanionFilter(const std::array<double, kPss2aFilterOrder>& numerator,
+                                               const std::array<double, kPss2aFilterOrder + 1>& denominator,
                                                double gain, double Ts) {
-    constexpr std::size_t n = kPss2aOrder;
+    constexpr std::size_t n = kPss2aFilterOrder;
     // Time scaled by Ts (s = sigma/Ts): the time constants become multiples of the sample
     // interval, which keeps the companion matrix and its exponential well conditioned.
     std::array<double, n + 1> den{};
@@ -34,22 +34,22 @@ SampledCompanionFilter::SampledCompanionFilter(const std::array<double, kPss2aOr
 
 double SampledCompanionFilter::advance(double u) {
     Vector next{};
-    for (std::size_t i = 0; i < kPss2aOrder; ++i) {
+    for (std::size_t i = 0; i < kPss2aFilterOrder; ++i) {
         double sum = gamma_[i] * u;
-        for (std::size_t j = 0; j < kPss2aOrder; ++j) sum += phi_[i][j] * x_[j];
+        for (std::size_t j = 0; j < kPss2aFilterOrder; ++j) sum += phi_[i][j] * x_[j];
         next[i] = sum;
     }
     x_ = next;
     double y = 0.0;
-    for (std::size_t i = 0; i < kPss2aOrder; ++i) y += c_[i] * x_[i];
+    for (std::size_t i = 0; i < kPss2aFilterOrder; ++i) y += c_[i] * x_[i];
     output_ = y;
     return y;
 }
 
 namespace {
 
-std::array<double, kPss2aOrder> shiftedBySquare(const double* coefficients, std::size_t count) {
-    std::array<double, kPss2aOrder> out{};
+std::array<double, kPss2aFilterOrder> shiftedBySquare(const double* coefficients, std::size_t count) {
+    std::array<double, kPss2aFilterOrder> out{};
     for (std::size_t k = 0; k < count; ++k) out[k + 2] = coefficients[k];
     return out;
 }
@@ -63,7 +63,7 @@ SampledCompanionFilter speedPathFilter(const TParametry& r, double Ts) {
 
 SampledCompanionFilter powerPathFilter(const TParametry& r, double Ts) {
     // N3 - ks3*N2: the ramp-tracking filter's bypass minus its weighted output.
-    std::array<double, kPss2aOrder - 2> difference{};
+    std::array<double, kPss2aFilterOrder - 2> difference{};
     for (std::size_t k = 0; k < difference.size(); ++k)
         difference[k] = r.pssNum3[k] - (k < r.pssNum2.size() ? r.ks3 * r.pssNum2[k] : 0.0);
     const auto numerator = shiftedBySquare(difference.data(), difference.size());

@@ -11,22 +11,22 @@
 
 namespace tgsim {
 
-inline constexpr std::size_t kPss2aOrder = 9;
+inline constexpr std::size_t kPss2aFilterOrder = 9;
 
 class SampledCompanionFilter {
 public:
-    using Vector = std::array<double, kPss2aOrder>;
+    using Vector = std::array<double, kPss2aFilterOrder>;
 
     // numerator: coefficients of s^0..s^8, denominator: s^0..s^9 (its s^9 coefficient not 0).
-    SampledCompanionFilter(const std::array<double, kPss2aOrder>& numerator,
-                           const std::array<double, kPss2aOrder + 1>& denominator, double gain, double Ts);
+    SampledCompanionFilter(const std::array<double, kPss2aFilterOrder>& numerator,
+                           const std::array<double, kPss2aFilterOrder + 1>& denominator, double gain, double Ts);
 
     // Advances one sample interval with the input u held over it; returns the output at its end.
     double advance(double u);
     double output() const { return output_; }
 
 private:
-    std::array<Vector, kPss2aOrder> phi_{};  // e^(A*Ts)
+    std::array<Vector, kPss2aFilterOrder> phi_{};  // e^(A*Ts)
     Vector gamma_{};                         // integral of e^(A*tau) d tau over Ts, times B
     Vector c_{};
     Vector x_{};
