@@ -70,11 +70,11 @@ void integrate(const State& initialState, TParametry record, ResultMatrix& resul
     results.setStoredRows(1);
     if (progress) progress->setMaximum(N + 1);
 
-    const ScenarioEvents events = scenarioEventsOf(record);
+    const RecordSwitches switches = switchesOf(record);
     // The stabilizer's signal enters d alfa/dt of every evaluation; the other elements add 0.
     State l{};
     auto system = [&](const State& x, State& g, double t) {
-        stateEquations(x, record, events, t, g);
+        stateEquations(x, record, switches, t, g);
         for (int k = 0; k < kStateSize; ++k) g[k] = g[k] + l[k];
     };
     NystromStepper<kStateSize> stepper;

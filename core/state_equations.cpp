@@ -18,9 +18,9 @@ double pulseFactor(double t, const TParametry& r) {
     return 1.0 + r.Zaburz * unitStep(t, r.tz1) - r.Zaburz * unitStep(t, r.tz2);
 }
 
-EventInputs applyEvents(ScenarioEvents events, double t, const TParametry& r) {
-    EventInputs in{r.Ugz, r.Tmr, r.networkVoltage, r.PrSam == "TAK"};
-    switch (events) {
+EventInputs applyEvents(RecordSwitches switches, double t, const TParametry& r) {
+    EventInputs in{r.Ugz, r.Tmr, r.networkVoltage, switches.offNetwork};
+    switch (switches.events) {
         case ScenarioEvents::Softstart:
             in.Ugz = softstartSetPoint(t, r);
             break;
@@ -71,25 +71,27 @@ double softstartSetPoint(double t, const TParametry& record) {
 
 double cosTimes(double k, double angle) { return k * std::cos(angle); }
 
-ScenarioEvents scenarioEventsOf(const TParametry& record) {
+RecordSwitches switchesOf(const TParametry& record) {
+    RecordSwitches switches;
+    switches.offNetwork = record.PrSam == "TAK";
     const std::string_view name = record.scenario.view();
-    if (name == "Softstart") return ScenarioEvents::Softstart;
-    if (name == "ZabwAutom") return ScenarioEvents::ZabwAutom;
-    if (name == "ZrzutQ") return ScenarioEvents::ZrzutQ;
-    if (name == "Test SS") return ScenarioEvents::TestSS;
-    if (name == "Synchronizacja") return ScenarioEvents::Synchronizacja;
-    if (name == "Zwarcie") return ScenarioEvents::Zwarcie;
-    return ScenarioEvents::None;
+    if (name == "Softstart") switches.events = ScenarioEvents::Softstart;
+    if (name == "ZabwAutom") switches.events = ScenarioEvents::ZabwAutom;
+    if (name == "ZrzutQ") switches.events = ScenarioEvents::ZrzutQ;
+    if (name == "Test SS") switches.events = ScenarioEvents::TestSS;
+    if (name == "Synchronizacja") switches.events = ScenarioEvents::Synchronizacja;
+    if (name == "Zwarcie") switches.events = ScenarioEvents::Zwarcie;
+    return switches;
 }
 
 void stateEquations(const State& x, const TParametry& record, double t, State& f) {
-    stateEquations(x, record, scenarioEventsOf(record), t, f);
+    stateEquations(x, record, switchesOf(record), t, f);
 }
 
 // Every formula keeps the written order of its operations: results must agree to the last bit
 // between builds, so no term is regrouped or precomputed.
-void stateEquations(const State& x, const TParametry& r, ScenarioEvents events, double t, State& f) {
-    const EventInputs in = applyEvents(events, t, r);
+void stateEquations(const State& x, const TParametry& r, RecordSwitches switches, double t, State& f) {
+    const EventInputs in = applyEvents(switches, t, r);
 
     const double Id = x[kId], Iw = x[kIw], iD1 = x[kiD1];
     const double Iq = x[kIq], iQ1 = x[kiQ1], iQ2 = x[kiQ2];

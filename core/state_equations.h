@@ -22,8 +22,8 @@ double cosTimes(double k, double angle);
 // such a record before it starts).
 void stateEquations(const State& x, const TParametry& record, double t, State& f);
 
-// The scenario's events, recognised once from the record's scenario name so that a run does
-// not compare texts at every evaluation.
+// The scenario's events, recognised once from the record's scenario name and PrSam so that a
+// run does not compare texts at every evaluation.
 enum class ScenarioEvents : std::uint8_t {
     None,  // "Praca w sieci" and every name without events
     Softstart,
@@ -33,9 +33,13 @@ enum class ScenarioEvents : std::uint8_t {
     Synchronizacja,
     Zwarcie,
 };
-ScenarioEvents scenarioEventsOf(const TParametry& record);
+struct RecordSwitches {
+    ScenarioEvents events = ScenarioEvents::None;
+    bool offNetwork = false;  // PrSam "TAK"
+};
+RecordSwitches switchesOf(const TParametry& record);
 
-// The same evaluation with the events already recognised.
-void stateEquations(const State& x, const TParametry& record, ScenarioEvents events, double t, State& f);
+// The same evaluation with the switches already recognised.
+void stateEquations(const State& x, const TParametry& record, RecordSwitches switches, double t, State& f);
 
 }  // namespace tgsim
