@@ -151,27 +151,9 @@ void stateEquations(const State& x, const TParametry& r, RecordSwitches switches
     const double Ug = std::sqrt(ugd * ugd + ugq * ugq);
     const double dUg = (Ug - storedUg) / dt;
 
-    f[kT] = 0.0;
-    f[kId] = dId;
-    f[kIw] = dIw;
-    f[kiD1] = diD1;
-    f[kIq] = dIq;
-    f[kiQ1] = diQ1;
-    f[kiQ2] = diQ2;
-    f[kOmega] = dOmega;
-    f[kDelta] = dDelta;
-    f[kAlfa] = dAlfa;
-    f[kBeta] = dBeta;
-    f[kUd] = Ud;
-    f[kUq] = Uq;
-    f[kdUd] = 0.0;
-    f[kdUq] = 0.0;
-    f[kdId] = dId;
-    f[kdIq] = dIq;
-    f[kUg] = Ug;
-    f[kdUg] = dUg;
-    f[kErrorIntegral] = errorIntegral;
-    f[kRegulatorOutput] = u;
+    // In the order of the state layout; dUd and dUq are not computed.
+    f = {0.0, dId, dIw, diD1, dIq, diQ1, diQ2, dOmega, dDelta, dAlfa, dBeta,
+         Ud,  Uq,  0.0, 0.0,  dId, dIq,  Ug,   dUg,    errorIntegral, u};
 }
 
 }  // namespace tgsim
