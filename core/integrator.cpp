@@ -38,7 +38,8 @@ void refuseUnsoundRun(const State& initialState, const TParametry& record, doubl
     for (int k = 1; k < kStateSize; ++k)
         if (!std::isfinite(initialState[k]))
             throw Failure("Initial value " + std::to_string(k) + " is not a finite number");
-    if (!(record.pssOn == "NIE") && record.pssOrder != 4 && record.pssOrder != 9)
+    if (!(record.pssOn == "NIE") && record.pssOrder != SingleInputStabilizer::kOrder &&
+        record.pssOrder != kPss2aFilterOrder)
         throw Failure("The stabilizer order " + std::to_string(record.pssOrder) + " is neither 4 nor 9");
 }
 

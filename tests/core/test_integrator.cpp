@@ -134,6 +134,7 @@ TEST(Integrator, RefusesUnsoundRunsBeforeTouchingTheResults) {
         {[](RunInputs& in) { in.record.stepCount = kMaxStepCount + 1; },
          "A run of 20000001 steps is too long: the results of at most 20000000 steps fit in memory"},
         {[](RunInputs& in) { in.initialState[kIw] = NAN; }, "Initial value 2 is not a finite number"},
+        {[](RunInputs& in) { in.record.pssOn = "TAK", in.record.pssOrder = 5; }, "The stabilizer order 5 is neither 4 nor 9"},
     };
     for (const Case& c : cases) {
         RunInputs in = loadRun();
