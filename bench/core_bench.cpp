@@ -1,0 +1,89 @@
+// Speed of the simulation core: one evaluation of the state equations and whole runs of the
+// integrator, with steps per second and the bytes a run allocates per step.
+#include <benchmark/benchmark.h>
+
+#include "allocation_counter.h"
+#include "core/integrator.h"
+#include "core/state_equations.h"
+#include "driver/load_parameters.h"
+#include "startup_grids.h"
+
+namespace tgsim {
+namespace {
+
+struct RunInputs {
+    TParametry record;
+    State initialState{};
+};
+
+// The start-up grids of generator set 1, optionally after a preset and with PSS2A set 1 on.
+RunInputs load(const char* scenarioName, bool pss2a) {
+    testing::StartupInputs in;
+    for (const ScenarioPreset& preset : kScenarioPresets)
+        if (std::string_view(preset.scenarioName) == scenarioName) {
+            writeScenarioGrids(in.grids, preset);
+            in.record.scenario = preset.scenarioName;
+        }
+    if (pss2a) {
+        in.record.pssOrder = PSS2A(1, in.grids.Siatka_PSS);
+        in.pssCaption = kPssOnCaption;
+    }
+    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    return {in.record, in.initialState};
+}
+
+void runBenchmark(benchmark::State& state, RunInputs in) {
+    ResultMatrix results;
+    const bench::AllocationCount before = bench::allocationsSoFar();
+    for (auto _ : state) {
+        integrate(in.initialState, in.record, results, in.record.to, in.record.tk, nullptr);
+        benchmark::DoNotOptimize(results.rowData(results.storedRows() - 1));
+    }
+    const bench::AllocationCount after = bench::allocationsSoFar();
+    const double steps = static_cast<double>(in.record.stepCount) * static_cast<double>(state.iterations());
+    state.counters["steps/s"] = benchmark::Counter(steps, benchmark::Counter::kIsRate);
+    state.counters["bytes/step"] = static_cast<double>(after.bytes - before.bytes) / steps;
+    state.counters["allocs/run"] =
+        static_cast<double>(after.allocations - before.allocations) / static_cast<double>(state.iterations());
+}
+
+void BM_StateEquations(benchmark::State& state) {
+    RunInputs in = load("Test SS", false);
+    in.record.PrSam = state.range(0) ? "TAK" : "NIE";
+    State x = in.initialState, f{};
+    const double t = 0.5;
+    x[kT] = 0.499;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(x);
+        stateEquations(x, in.record, t, f);
+        benchmark::DoNotOptimize(f);
+    }
+}
+BENCHMARK(BM_StateEquations)->ArgName("offNetwork")->Arg(0)->Arg(1);
+
+// The run of the program's start: 7000 steps, no stabilizer.
+void BM_StartupRun(benchmark::State& state) { runBenchmark(state, load("wzbudzenie", false)); }
+BENCHMARK(BM_StartupRun)->Unit(benchmark::kMillisecond);
+
+// The stabilizer test with PSS2A set 1: 20 s, 20000 steps.
+void BM_Pss2aTestRun(benchmark::State& state) { runBenchmark(state, load("Test SS", true)); }
+BENCHMARK(BM_Pss2aTestRun)->Unit(benchmark::kMillisecond);
+
+// The stabilizer test lengthened to the given number of seconds, without and with PSS2A.
+void BM_LongRun(benchmark::State& state) {
+    RunInputs in = load("Test SS", state.range(1) != 0);
+    in.record.tk = static_cast<double>(state.range(0));
+    in.record.stepCount = static_cast<std::int32_t>(state.range(0) * 20 * 50);
+    runBenchmark(state, in);
+}
+BENCHMARK(BM_LongRun)
+    ->ArgNames({"seconds", "pss2a"})
+    ->Args({200, 0})
+    ->Args({500, 0})
+    ->Args({500, 1})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tgsim
+
+BENCHMARK_MAIN();
