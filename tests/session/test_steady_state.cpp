@@ -76,6 +76,7 @@ TEST(SteadyState, GivenPointIsAnEquilibriumForEveryReachableSetAndModel) {
 
 TEST(SteadyState, CheckValuesReproduceThePowersForEitherSign) {
     Session s = sessionWithRecord(1, "Klasyc");
+    s.Pracawsieci1Click();
     for (const char* P : {"0,5", "-0,5", "0,8"})
         for (const char* Q : {"0,3", "-0,3", "0"}) {
             s.Warunkizadane1Click();
