@@ -125,8 +125,7 @@ void drawQAxis(QPainter& p, const Rails& r) {
 QImage drawDqCircuits() {
     QImage picture = blankPicture(kDqCircuitsSize);
     QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    prepareSmoothPainting(p);
     p.setPen(QPen(Qt::black, 1.3));
     p.setFont(labelFont(12));
 

@@ -5,28 +5,9 @@
 #include "pictures.h"
 
 #include <QDir>
-#include <QFont>
 #include <QGuiApplication>
 
 #include <cstdio>
-
-namespace tgsim::tools {
-
-QImage blankPicture(QSize size) {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    return picture;
-}
-
-QFont labelFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
-}  // namespace tgsim::tools
 
 int main(int argc, char** argv) {
     // Painting text needs a font database, not a screen.

@@ -147,8 +147,7 @@ QPointF project(GeoPoint point) {
 QImage drawNetworkMap() {
     QImage picture = blankPicture(kNetworkMapSize);
     QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    prepareSmoothPainting(p);
     drawGeography(p);
     drawLines(p);
     drawStations(p);

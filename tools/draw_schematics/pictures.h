@@ -2,6 +2,8 @@
 // The three explanatory pictures of the schematic windows, painted at their final pixel sizes.
 #include <QImage>
 
+class QPainter;
+
 namespace tgsim::tools {
 
 inline constexpr QSize kNetworkMapSize{589, 800};
@@ -12,8 +14,11 @@ QImage drawNetworkMap();
 QImage drawDqCircuits();
 QImage drawPss2aDiagram();
 
-// A white canvas of the given size with antialiased painting prepared by the caller.
+// A white canvas of the given size.
 QImage blankPicture(QSize size);
+
+// Antialiased lines and text, as every picture is painted.
+void prepareSmoothPainting(QPainter& painter);
 
 // The sans-serif face used for every label, at a pixel size.
 QFont labelFont(int pixelSize, bool bold = false);

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <array>
+
 namespace tgsim::tools {
 namespace {
 
@@ -14,6 +16,13 @@ constexpr qreal kTopRow = 150;
 constexpr qreal kBottomRow = 318;
 constexpr qreal kBlockHeight = 66;
 constexpr qreal kSumRadius = 13;
+
+// Column edges of the blocks (left, right). The window opens scrolled 22 pixels to the right,
+// so nothing starts left of that.
+constexpr qreal kWashout1[2] = {76, 174}, kWashout2[2] = {204, 302}, kLag[2] = {332, 418};
+constexpr qreal kSum1X = 460, kSum2X = 684;
+constexpr qreal kFilter[2] = {500, 644}, kLeadLag1[2] = {722, 852}, kLeadLag2[2] = {884, 984};
+constexpr qreal kLimiter[2] = {1014, 1080};
 
 QRectF blockAt(qreal left, qreal right, qreal row) {
     return {left, row - kBlockHeight / 2, right - left, kBlockHeight};
@@ -77,13 +86,28 @@ void drawInput(QPainter& p, const QString& name, qreal row, qreal blockLeft) {
     connect(p, 56, blockLeft, row);
 }
 
+struct Fraction {
+    const char* numerator;
+    const char* denominator;
+};
+
+// An input signal through its two washouts and its lag, one row of the diagram.
+void drawInputBranch(QPainter& p, const QString& input, qreal row, const std::array<Fraction, 3>& blocks) {
+    drawInput(p, input, row, kWashout1[0]);
+    const qreal* columns[] = {kWashout1, kWashout2, kLag};
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        if (i > 0) connect(p, columns[i - 1][1], columns[i][0], row);
+        drawFractionBlock(p, blockAt(columns[i][0], columns[i][1], row),
+                          QString::fromUtf8(blocks[i].numerator), QString::fromUtf8(blocks[i].denominator));
+    }
+}
+
 }  // namespace
 
 QImage drawPss2aDiagram() {
     QImage picture = blankPicture(kPss2aDiagramSize);
     QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    prepareSmoothPainting(p);
     p.setPen(QPen(Qt::black, 1.6));
     p.setBrush(Qt::NoBrush);
 
@@ -93,65 +117,41 @@ QImage drawPss2aDiagram() {
     p.restore();
     p.setFont(labelFont(16));
 
-    // Column edges of the blocks (left, right).
-    // The window opens scrolled 22 pixels to the right, so nothing starts left of that.
-    constexpr qreal washout1[2] = {76, 174}, washout2[2] = {204, 302}, lag[2] = {332, 418};
-    constexpr qreal sum1X = 460, sum2X = 684;
-    constexpr qreal filter[2] = {500, 644}, leadLag1[2] = {722, 852}, leadLag2[2] = {884, 984};
-    constexpr qreal limiter[2] = {1014, 1080};
-
-    // Frequency branch.
-    drawInput(p, QStringLiteral("f_g"), kTopRow, washout1[0]);
-    drawFractionBlock(p, blockAt(washout1[0], washout1[1], kTopRow), QStringLiteral("sT_{w1}"),
-                      QStringLiteral("1 + sT_{w1}"));
-    connect(p, washout1[1], washout2[0], kTopRow);
-    drawFractionBlock(p, blockAt(washout2[0], washout2[1], kTopRow), QStringLiteral("sT_{w2}"),
-                      QStringLiteral("1 + sT_{w2}"));
-    connect(p, washout2[1], lag[0], kTopRow);
-    drawFractionBlock(p, blockAt(lag[0], lag[1], kTopRow), QStringLiteral("1"),
-                      QStringLiteral("1 + sT_6"));
-    connect(p, lag[1], sum1X - kSumRadius, kTopRow);
-
-    // Power branch.
-    drawInput(p, QStringLiteral("P_g"), kBottomRow, washout1[0]);
-    drawFractionBlock(p, blockAt(washout1[0], washout1[1], kBottomRow), QStringLiteral("sT_{w3}"),
-                      QStringLiteral("1 + sT_{w3}"));
-    connect(p, washout1[1], washout2[0], kBottomRow);
-    drawFractionBlock(p, blockAt(washout2[0], washout2[1], kBottomRow), QStringLiteral("sT_{w4}"),
-                      QStringLiteral("1 + sT_{w4}"));
-    connect(p, washout2[1], lag[0], kBottomRow);
-    drawFractionBlock(p, blockAt(lag[0], lag[1], kBottomRow), QStringLiteral("k_{s2}"),
-                      QStringLiteral("1 + sT_7"));
+    drawInputBranch(p, QStringLiteral("f_g"), kTopRow,
+                    {{{"sT_{w1}", "1 + sT_{w1}"}, {"sT_{w2}", "1 + sT_{w2}"}, {"1", "1 + sT_6"}}});
+    connect(p, kLag[1], kSum1X - kSumRadius, kTopRow);
+    drawInputBranch(p, QStringLiteral("P_g"), kBottomRow,
+                    {{{"sT_{w3}", "1 + sT_{w3}"}, {"sT_{w4}", "1 + sT_{w4}"}, {"k_{s2}", "1 + sT_7"}}});
 
     // The power branch rises through the gain ks3 to the first summing point and runs on
     // along the bottom to the second one.
-    p.drawLine(QPointF(lag[1], kBottomRow), QPointF(sum2X, kBottomRow));
+    p.drawLine(QPointF(kLag[1], kBottomRow), QPointF(kSum2X, kBottomRow));
     p.save();
     p.setBrush(Qt::black);
-    p.drawEllipse(QPointF(sum1X, kBottomRow), 3.5, 3.5);
+    p.drawEllipse(QPointF(kSum1X, kBottomRow), 3.5, 3.5);
     p.restore();
-    const QRectF gain(sum1X - 32, (kTopRow + kBottomRow) / 2 - 22, 64, 44);
-    drawArrow(p, {sum1X, kBottomRow}, {sum1X, gain.bottom()}, 11);
+    const QRectF gain(kSum1X - 32, (kTopRow + kBottomRow) / 2 - 22, 64, 44);
+    drawArrow(p, {kSum1X, kBottomRow}, {kSum1X, gain.bottom()}, 11);
     drawGainBlock(p, gain, QStringLiteral("k_{s3}"));
-    drawArrow(p, {sum1X, gain.top()}, {sum1X, kTopRow + kSumRadius}, 11);
-    drawArrow(p, {sum2X, kBottomRow}, {sum2X, kTopRow + kSumRadius}, 11);
+    drawArrow(p, {kSum1X, gain.top()}, {kSum1X, kTopRow + kSumRadius}, 11);
+    drawArrow(p, {kSum2X, kBottomRow}, {kSum2X, kTopRow + kSumRadius}, 11);
 
     // Common path: filter, second summing point, lead-lag stages, limiter, output.
-    drawSummingPoint(p, {sum1X, kTopRow});
-    connect(p, sum1X + kSumRadius, filter[0], kTopRow);
-    drawFractionBlock(p, blockAt(filter[0], filter[1], kTopRow), QStringLiteral("(1 + sT_8)^N"),
+    drawSummingPoint(p, {kSum1X, kTopRow});
+    connect(p, kSum1X + kSumRadius, kFilter[0], kTopRow);
+    drawFractionBlock(p, blockAt(kFilter[0], kFilter[1], kTopRow), QStringLiteral("(1 + sT_8)^N"),
                       QStringLiteral("(1 + sT_9)^{M·N}"));
-    connect(p, filter[1], sum2X - kSumRadius, kTopRow);
-    drawSummingPoint(p, {sum2X, kTopRow});
-    connect(p, sum2X + kSumRadius, leadLag1[0], kTopRow);
-    drawFractionBlock(p, blockAt(leadLag1[0], leadLag1[1], kTopRow),
+    connect(p, kFilter[1], kSum2X - kSumRadius, kTopRow);
+    drawSummingPoint(p, {kSum2X, kTopRow});
+    connect(p, kSum2X + kSumRadius, kLeadLag1[0], kTopRow);
+    drawFractionBlock(p, blockAt(kLeadLag1[0], kLeadLag1[1], kTopRow),
                       QStringLiteral("k_{s1}(1 + sT_1)"), QStringLiteral("1 + sT_2"));
-    connect(p, leadLag1[1], leadLag2[0], kTopRow);
-    drawFractionBlock(p, blockAt(leadLag2[0], leadLag2[1], kTopRow), QStringLiteral("1 + sT_3"),
+    connect(p, kLeadLag1[1], kLeadLag2[0], kTopRow);
+    drawFractionBlock(p, blockAt(kLeadLag2[0], kLeadLag2[1], kTopRow), QStringLiteral("1 + sT_3"),
                       QStringLiteral("1 + sT_4"));
-    connect(p, leadLag2[1], limiter[0], kTopRow);
-    drawLimiter(p, blockAt(limiter[0], limiter[1], kTopRow));
-    connect(p, limiter[1], 1118, kTopRow);
+    connect(p, kLeadLag2[1], kLimiter[0], kTopRow);
+    drawLimiter(p, blockAt(kLimiter[0], kLimiter[1], kTopRow));
+    connect(p, kLimiter[1], 1118, kTopRow);
     drawRichText(p, {1124, kTopRow}, QStringLiteral("Output"), Qt::AlignLeft | Qt::AlignVCenter);
     return picture;
 }
