@@ -10,6 +10,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev cppcheck
   inkscape libwmf-bin x11-apps imagemagick
+  fonts-dejavu-core fonts-dejavu-extra
 )
 
 packages=("${run_packages[@]}")

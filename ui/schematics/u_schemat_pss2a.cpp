@@ -1,0 +1,16 @@
+#include "u_schemat_pss2a.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace tgsim {
+
+TSchematPSS2A::TSchematPSS2A(QWidget* owner)
+    : SchematicWindow(owner, Qt::Window,
+                      {"SchematPSS2A", {26, 49}, {}, {745, 445}, Qt::ScrollBarAsNeeded,
+                       Qt::ScrollBarAsNeeded},
+                      SchematicPicture::Pss2a) {
+    scrollArea()->horizontalScrollBar()->setValue(kInitialHorizontalPosition);
+}
+
+}  // namespace tgsim
