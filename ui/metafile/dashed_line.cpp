@@ -33,8 +33,8 @@ QList<QPolygonF> dashedLine(const QPolygonF& line, const std::vector<double>& pa
         const QLineF segment(line[i - 1], line[i]);
         const double length = segment.length();
         double at = 0;
-        while (length - at > left) {
-            // The dash or gap ends inside this segment.
+        while (length - at >= left) {
+            // The dash or gap ends inside this segment or at its end.
             at += left;
             const QPointF point = segment.pointAt(at / length);
             if (drawing()) {
