@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <limits>
 
 #include "core/failure.h"
 #include "metafile_playback.h"
@@ -40,6 +41,13 @@ TEST(MetafileEngine, FarAwayAndVeryLongLinesStayValid) {
         const QByteArray file = paint(format, [](QPainter& p) {
             p.setPen(QPen(Qt::red, 1));
             p.drawLine(QPointF(-1e7, -1e7), QPointF(1e7, 1e7));  // crosses the picture
+            // A diverged computation gives lines through infinity and not-a-number.
+            const double inf = std::numeric_limits<double>::infinity();
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            p.setPen(QPen(Qt::green, 1));
+            p.drawPolyline(QPolygonF{{10, 10}, {20, inf}, {30, nan}, {40, 40}, {50, 45}});
+            p.setBrush(Qt::yellow);
+            p.drawPolygon(QPolygonF{{10, 10}, {nan, 20}, {60, 70}, {10, 90}});
             QPolygonF wave;
             for (int i = 0; i < 20000; ++i) wave << QPointF(i * 0.02, 150 + 100 * std::sin(i * 0.01));
             p.setPen(QPen(Qt::blue, 1));
@@ -57,6 +65,7 @@ TEST(MetafileEngine, FarAwayAndVeryLongLinesStayValid) {
             }
         }
         EXPECT_EQ(red, 2u);
+        EXPECT_EQ(drawing.fills.size(), 1u);
         // Parts share their end points; repeated rounded points are dropped.
         EXPECT_GE(blueRecords, 2u);
         EXPECT_GT(blue, 10000u);

@@ -140,14 +140,16 @@ QByteArray renderPicture(QWidget& widget, PictureFormat format) {
     deliverPendingResize(widget);
     // Layouts asked for by the resize (a chart's axes and plot area) are settled before drawing.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    const QSize size = widget.size();
     if (auto* view = qobject_cast<QGraphicsView*>(&widget)) {
+        // What the view shows is its viewport; a chart view has neither frame nor scroll bars,
+        // so that is the whole widget.
+        const QSize size = view->viewport()->size();
         return render(size, format, [view, size](QPainter& painter) {
             view->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)), QRect(QPoint(0, 0), size),
                          Qt::IgnoreAspectRatio);
         });
     }
-    return render(size, format, [&widget](QPainter& painter) { widget.render(&painter); });
+    return render(widget.size(), format, [&widget](QPainter& painter) { widget.render(&painter); });
 }
 
 QByteArray renderPicture(QGraphicsScene& scene, const QRectF& source, PictureFormat format) {

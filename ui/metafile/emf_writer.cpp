@@ -15,8 +15,6 @@ namespace {
 constexpr std::int32_t kDeviceWidth = 1920, kDeviceHeight = 1440;
 constexpr std::int32_t kDeviceWidthMm = 508, kDeviceHeightMm = 381;
 
-U_COLORREF colorref(Rgb c) { return colorref3_set(c.red, c.green, c.blue); }
-
 U_RECTL rectl(const QRect& r) {
     return U_RECTL{r.left(), r.top(), r.right(), r.bottom()};
 }
@@ -152,11 +150,7 @@ private:
     void writePolyline(const Polyline& points, const QRect& bounds) override {
         const auto count = static_cast<std::uint32_t>(points.size());
         if (fits16(points)) {
-            std::vector<U_POINT16> data;
-            for (QPoint p : points)
-                data.push_back(U_POINT16{static_cast<std::int16_t>(p.x()),
-                                         static_cast<std::int16_t>(p.y())});
-            add(U_EMRPOLYLINE16_set(rectl(bounds), count, data.data()));
+            add(U_EMRPOLYLINE16_set(rectl(bounds), count, points16(points).data()));
         } else {
             std::vector<U_POINTL> data;
             for (QPoint p : points) data.push_back(point32_set(p.x(), p.y()));
@@ -173,10 +167,7 @@ private:
         }
         const auto total = static_cast<std::uint32_t>(all.size());
         if (fits16(all)) {
-            std::vector<U_POINT16> data;
-            for (QPoint p : all)
-                data.push_back(U_POINT16{static_cast<std::int16_t>(p.x()),
-                                         static_cast<std::int16_t>(p.y())});
+            const std::vector<U_POINT16> data = points16(all);
             if (polygons.size() == 1)
                 add(U_EMRPOLYGON16_set(rectl(bounds), total, data.data()));
             else

@@ -10,8 +10,12 @@ namespace {
 constexpr double kLargestCoordinate = 32000.0;
 constexpr int kFinestUnits = 20;
 
-// Liang-Barsky: the part of the segment a-b inside the rectangle, if any.
+bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+// Liang-Barsky: the part of the segment a-b inside the rectangle, if any. A segment with an
+// endpoint at infinity or not a number has no drawable part.
 std::optional<std::pair<QPointF, QPointF>> clipSegment(QPointF a, QPointF b, const QRectF& box) {
+    if (!finite(a) || !finite(b)) return std::nullopt;
     double t0 = 0.0, t1 = 1.0;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
@@ -48,8 +52,13 @@ int LogicalMapper::unitsPerPixelFor(QSize picture) {
 }
 
 QPoint LogicalMapper::point(QPointF device) const {
-    return QPoint(static_cast<int>(std::lround(device.x() * m_units)),
-                  static_cast<int>(std::lround(device.y() * m_units)));
+    // Points outside the safe area (text placed far away) are pinned to its edge.
+    auto coordinate = [this](double pixels) {
+        if (!std::isfinite(pixels)) return 0;
+        const double units = std::clamp(pixels * m_units, -kLargestCoordinate, kLargestCoordinate);
+        return static_cast<int>(std::lround(units));
+    };
+    return QPoint(coordinate(device.x()), coordinate(device.y()));
 }
 
 std::optional<QRect> LogicalMapper::rect(const QRectF& device) const {
@@ -98,6 +107,9 @@ std::vector<Polyline> LogicalMapper::polygons(const QList<QPolygonF>& device) co
     std::vector<Polyline> out;
     const QPolygonF safe(m_safe);
     for (QPolygonF polygon : device) {
+        polygon.erase(std::remove_if(polygon.begin(), polygon.end(),
+                                     [](QPointF p) { return !finite(p); }),
+                      polygon.end());
         if (!m_safe.contains(polygon.boundingRect())) polygon = polygon.intersected(safe);
         Polyline outline = rounded(polygon);
         while (outline.size() > 1 && outline.back() == outline.front()) outline.pop_back();

@@ -11,19 +11,6 @@
 namespace tgsim::metafile {
 namespace {
 
-U_POINT16 point16(QPoint p) {
-    return U_POINT16{static_cast<std::int16_t>(p.x()), static_cast<std::int16_t>(p.y())};
-}
-
-std::vector<U_POINT16> points16(const Polyline& points) {
-    std::vector<U_POINT16> out;
-    out.reserve(points.size());
-    for (QPoint p : points) out.push_back(point16(p));
-    return out;
-}
-
-U_COLORREF colorref(Rgb c) { return colorref3_set(c.red, c.green, c.blue); }
-
 class WmfWriter final : public RecordWriter {
 public:
     WmfWriter(QSize picture, int unitsPerPixel) : RecordWriter(picture, unitsPerPixel) {

@@ -4,7 +4,12 @@
 #include <QSize>
 #include <QString>
 
+#include <uemf.h>
+
 #include <memory>
+#include <vector>
+
+#include "ui/metafile/gdi_objects.h"
 
 namespace tgsim::metafile {
 
@@ -19,6 +24,19 @@ inline QByteArray toLatin1(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i)
         if (text[i].unicode() <= 0xFF) bytes[i] = static_cast<char>(text[i].unicode());
     return bytes;
+}
+
+inline U_COLORREF colorref(Rgb c) { return colorref3_set(c.red, c.green, c.blue); }
+
+inline U_POINT16 point16(QPoint p) {
+    return U_POINT16{static_cast<std::int16_t>(p.x()), static_cast<std::int16_t>(p.y())};
+}
+
+inline std::vector<U_POINT16> points16(const Polyline& points) {
+    std::vector<U_POINT16> out;
+    out.reserve(points.size());
+    for (QPoint p : points) out.push_back(point16(p));
+    return out;
 }
 
 std::unique_ptr<RecordWriter> makeWmfWriter(QSize picture, int unitsPerPixel);
