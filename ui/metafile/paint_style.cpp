@@ -69,7 +69,10 @@ std::uint32_t capAndJoinOf(const QPen& pen) {
     constexpr std::uint32_t kEndcapSquare = 0x100, kEndcapFlat = 0x200;
     constexpr std::uint32_t kJoinBevel = 0x1000, kJoinMiter = 0x2000;
     std::uint32_t bits = 0;
-    if (pen.capStyle() == Qt::FlatCap) bits |= kEndcapFlat;
+    // Readers draw the standard dash styles with short gaps of their own, which square or round
+    // caps would close: dashes get flat ends.
+    const bool dashed = pen.style() != Qt::SolidLine && pen.style() != Qt::CustomDashLine;
+    if (pen.capStyle() == Qt::FlatCap || dashed) bits |= kEndcapFlat;
     else if (pen.capStyle() == Qt::SquareCap) bits |= kEndcapSquare;
     if (pen.joinStyle() == Qt::BevelJoin) bits |= kJoinBevel;
     else if (pen.joinStyle() == Qt::MiterJoin || pen.joinStyle() == Qt::SvgMiterJoin)
