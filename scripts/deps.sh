@@ -9,7 +9,7 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev cppcheck
-  inkscape libwmf-bin x11-apps imagemagick
+  inkscape libwmf-bin fonts-urw-base35 x11-apps imagemagick
   fonts-dejavu-core fonts-dejavu-extra
 )
 
