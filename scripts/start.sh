@@ -3,5 +3,4 @@
 # start-up computation without a window, writing the chart picture and the results here.
 set -euo pipefail
 build="$1"; shift
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 exec "$build/app/window/tgsim" "$@"

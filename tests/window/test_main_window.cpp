@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -89,10 +90,17 @@ private slots:
         QCOMPARE(panel(1), QStringLiteral("Stan Pracy: wzbudzenie"));
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = ........"));
         QCOMPARE(panel(3), kHint);
+        for (int i = 0; i < 3; ++i) QCOMPARE(form->statusPanel(i)->width(), 150);
+        QVERIFY(form->statusPanel(3)->width() >= 200);
         auto* control = component<QTableView>("siatkaPraca");
         QCOMPARE(control->model()->index(0, 0).data().toString(), QStringLiteral("to [s]"));
         QCOMPARE(control->model()->index(1, 1).data().toString(), QStringLiteral("5"));
         QCOMPARE(component<QCheckBox>("ChBox13")->text(), QStringLiteral("Uw"));
+        // The boxes show their colours (beside the caption, where nothing else is drawn).
+        for (auto [k, colour] : {std::pair{11, QColor(255, 255, 0)}, {13, QColor(0, 255, 0)}, {16, QColor(0, 128, 128)}}) {
+            const QImage picture = form->seriesBox(k)->grab().toImage();
+            QCOMPARE(picture.pixelColor(picture.width() - 2, picture.height() / 2), colour);
+        }
     }
 
     void componentGeometry_data() {
@@ -314,6 +322,17 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 5500"));
     }
 
+    void escapeRestoresTheCell() {
+        auto* control = component<QTableView>("siatkaPraca");
+        control->setFocus();
+        control->setCurrentIndex(control->model()->index(1, 1));
+        QTest::keyClicks(control, QStringLiteral("9"));
+        QCOMPARE(form->session().grids.siatkaPraca.cell(1, 1), std::string("9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(form->session().grids.siatkaPraca.cell(1, 1), std::string("5"));
+        QCOMPARE(control->model()->index(1, 1).data().toString(), QStringLiteral("5"));
+    }
+
     void clickIntoSteadyStateGridRecomputes() {
         form->action(QStringLiteral("Warunkizadane1Click"))->trigger();
         QVERIFY(shown("zadanystanustalony"));
@@ -333,6 +352,37 @@ private slots:
         QTest::keyClick(form.get(), Qt::Key_Return);  // the default button
         QCOMPARE(component<QPushButton>("ZalWyl_PSS")->text(), QStringLiteral("Zal. PSS"));
         QVERIFY(!shown("Siatka_PSS"));
+    }
+
+    void rubberBandZoomAndBack() {
+        pressF10();
+        const QValueAxis* time = form->Chart1()->timeAxis();
+        const double fullMin = time->min(), fullMax = time->max();
+        QWidget* area = form->Chart1()->viewport();
+        const QPointF plot = form->Chart1()->chart()->plotArea().center();
+        const QPoint from = plot.toPoint() - QPoint(100, 80), to = plot.toPoint() + QPoint(100, 80);
+        QTest::mousePress(area, Qt::LeftButton, {}, from);
+        QTest::mouseMove(area, to);
+        QTest::mouseRelease(area, Qt::LeftButton, {}, to);
+        QVERIFY(form->Chart1()->chart()->isZoomed());
+        QVERIFY(time->min() > fullMin && time->max() < fullMax);
+        QVERIFY(shown("Chart1"));  // a drag is neither a click on the window nor a view switch
+        QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 7000"));
+        QTest::mouseClick(area, Qt::RightButton, {}, plot.toPoint());
+        QCOMPARE(time->min(), fullMin);
+        QCOMPARE(time->max(), fullMax);
+    }
+
+    void deleteInACellEditsTheCell() {
+        auto* control = component<QTableView>("siatkaPraca");
+        control->setCurrentIndex(control->model()->index(1, 0));
+        control->edit(control->currentIndex());  // the cell "-2"
+        QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->session().grids.siatkaPraca.cell(0, 1), std::string("2"));
+        form.reset();  // closed with the editor still open: its last commit must find the grid
     }
 
     void deleteClosesTheWindow() {

@@ -1,5 +1,6 @@
 #include "result_chart.h"
 
+#include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QLinearGradient>
@@ -127,6 +128,9 @@ void ResultChart::syncFromSession(const Session& session) {
     for (Refill& refill : refills)
         if (refill.points.isEmpty()) series_[static_cast<std::size_t>(refill.k)]->clear();
     if (!chart()->isZoomed()) scaleToData();
+    // New axis labels can move the plot area; settling that now, before the new points arrive,
+    // saves laying out every line a second time (the costly part of a line of 7000 points).
+    QCoreApplication::sendPostedEvents(chart(), QEvent::LayoutRequest);
     for (Refill& refill : refills)
         if (!refill.points.isEmpty()) series_[static_cast<std::size_t>(refill.k)]->replace(refill.points);
 }

@@ -17,7 +17,7 @@ class ResultChart : public QChartView {
 public:
     explicit ResultChart(QWidget* parent);
 
-    QLineSeries* series(int index) const { return series_[static_cast<std::size_t>(index)]; }
+    QLineSeries* series(int index) const { return series_.at(static_cast<std::size_t>(index)); }
     QValueAxis* timeAxis() const { return timeAxis_; }
     QValueAxis* valueAxis() const { return valueAxis_; }
 

@@ -9,14 +9,17 @@
 namespace tgsim::window {
 namespace {
 
+constexpr const char* kTextBeforeEdit = "textBeforeEdit";
+
 // Writes a cell's text into the grid as it is typed, so that a command started while a cell is
-// being edited reads what the user sees.
+// being edited reads what the user sees. The editor remembers the text it started from, for Esc.
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        editor->setProperty(kTextBeforeEdit, index.data(Qt::EditRole));
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             auto* self = const_cast<LiveEditDelegate*>(this);
             connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
@@ -95,6 +98,15 @@ void TextGridView::syncFromSession() {
         fitRowHeight();
     }
     setVisible(grid.visible);
+}
+
+void TextGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Esc leaves the cell as it was before the edit, although the typed text already reached it.
+    const QModelIndex cell = currentIndex();
+    const QVariant before = editor->property(kTextBeforeEdit);
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::RevertModelCache && before.isValid() && cell.isValid())
+        model_.setData(cell, before, Qt::EditRole);
 }
 
 void TextGridView::mouseReleaseEvent(QMouseEvent* event) {

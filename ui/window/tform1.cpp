@@ -94,6 +94,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     resize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
 }
 
+TForm1::~TForm1() {
+    // The grids write to the session (an open cell editor commits when it loses the focus), so
+    // they go while the session still exists.
+    delete takeCentralWidget();
+}
+
 void TForm1::buildComponents(QWidget* client) {
     // Created first, so that the grids lie above it where both show (after a failed
     // computation the grids must stay reachable for correcting the cell).

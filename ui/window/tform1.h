@@ -24,18 +24,22 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     Session& session() { return session_; }
     ResultChart* Chart1() const { return chart_; }
     // The menu action bound to that handler name, or nullptr.
     QAction* action(const QString& handler) const;
-    QLabel* statusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
-    QCheckBox* seriesBox(int k) const { return boxes_[static_cast<std::size_t>(k)]; }
+    QLabel* statusPanel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
+    QCheckBox* seriesBox(int k) const { return boxes_.at(static_cast<std::size_t>(k)); }
     // Whether a command is running (a computation in progress).
     bool busy() const { return busy_; }
 
     // Runs the session's command of that handler name as a menu item does.
     void runHandler(const char* handler);
+    // Shows the session's state in every widget (each command ends with this; needed only after
+    // changing the session from outside the window).
+    void syncFromSession();
     // Where a failure's message goes instead of a message box (a run without a screen).
     void setFailureReport(std::function<void(const QString&)> report) { failureReport_ = std::move(report); }
 
@@ -50,7 +54,6 @@ private:
     // Runs one command on the session, then shows the session's state and any failure.
     void runCommand(const std::function<void()>& command);
     void O1Click();
-    void syncFromSession();
     void syncStatusPanels();
 
     Session session_;
