@@ -19,13 +19,16 @@ void finishScreen(QWidget& window) {
     window.repaint();
 }
 
+// One window for the benchmarks that work on a finished run; made and destroyed by main(),
+// while the application exists.
+tgsim::window::TForm1* sharedForm = nullptr;
+
 tgsim::window::TForm1& shownForm() {
-    static tgsim::window::TForm1 form;
-    if (!form.isVisible()) {
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form)) qFatal("the window did not show");
+    if (!sharedForm->isVisible()) {
+        sharedForm->show();
+        if (!QTest::qWaitForWindowExposed(sharedForm)) qFatal("the window did not show");
     }
-    return form;
+    return *sharedForm;
 }
 
 // Each run in a new window, as right after the program started.
@@ -109,7 +112,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    auto form = std::make_unique<tgsim::window::TForm1>();
+    sharedForm = form.get();
     benchmark::RunSpecifiedBenchmarks();
+    form.reset();
     benchmark::Shutdown();
     return 0;
 }

@@ -368,9 +368,12 @@ private slots:
         QVERIFY(time->min() > fullMin && time->max() < fullMax);
         QVERIFY(shown("Chart1"));  // a drag is neither a click on the window nor a view switch
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 7000"));
+        QVERIFY((time->max() - time->min()) / time->tickInterval() <= 20);  // labels follow the zoom
         QTest::mouseClick(area, Qt::RightButton, {}, plot.toPoint());
         QCOMPARE(time->min(), fullMin);
         QCOMPARE(time->max(), fullMax);
+        QVERIFY((fullMax - fullMin) / time->tickInterval() <= 20);
+        QVERIFY((fullMax - fullMin) / time->tickInterval() >= 2);
     }
 
     void deleteInACellEditsTheCell() {

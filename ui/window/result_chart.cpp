@@ -32,6 +32,7 @@ constexpr double kSmallestTimeStep = 1e-6;
 constexpr int kTimeLabelSpacing = 90;   // pixels per label, about
 constexpr int kValueLabelSpacing = 45;
 constexpr int kSmallestZoom = 4;         // a smaller drag is a click, not a zoom
+constexpr double kNoLabels = 1e300;      // a label step that leaves at most one label
 
 QFont axisTitleFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -135,18 +136,19 @@ void ResultChart::syncFromSession(const Session& session) {
         if (!refill.points.isEmpty()) series_[static_cast<std::size_t>(refill.k)]->replace(refill.points);
 }
 
-void ResultChart::scaleToData() {
+bool ResultChart::scaleToData() {
     ValueRange time, value;
     for (int k = 0; k < kSeriesCount; ++k) {
         time.include(timeRange_[static_cast<std::size_t>(k)]);
         value.include(valueRange_[static_cast<std::size_t>(k)]);
     }
-    if (time.empty) return;  // an empty chart keeps its axes
+    if (time.empty) return false;  // an empty chart keeps its axes
     const ValueRange x = axisRange(time), y = axisRange(value);
     const QSizeF area = plotSize();
     applyScale(timeAxis_, x, labelStep(x.high - x.low, std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep));
     applyScale(valueAxis_, y,
                labelStep(y.high - y.low, std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep));
+    return true;
 }
 
 // Every change of an axis lays out its labels again at once, so each axis is changed in the
@@ -189,13 +191,13 @@ void ResultChart::setZoomEnabled(bool enabled) {
 }
 
 void ResultChart::resetZoom() {
-    // The full range with a zoomed-in label step would mean thousands of labels for a moment.
+    // The full range with a zoomed-in label step would mean thousands of labels for a moment:
+    // no labels until the steps for the full range are in.
     const bool wasScaling = std::exchange(scaling_, true);
-    for (QValueAxis* axis : {timeAxis_, valueAxis_})
-        axis->setTickInterval(std::max(axis->tickInterval(), axis->max() - axis->min()));
+    for (QValueAxis* axis : {timeAxis_, valueAxis_}) axis->setTickInterval(kNoLabels);
     chart()->zoomReset();
     scaling_ = wasScaling;
-    scaleToData();
+    if (!scaleToData()) updateLabelSteps();
 }
 
 void ResultChart::mousePressEvent(QMouseEvent* event) {

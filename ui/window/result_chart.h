@@ -38,7 +38,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void scaleToData();
+    // False when no series holds points (the axes stay as they are).
+    bool scaleToData();
     void applyScale(QValueAxis* axis, const ValueRange& range, double step);
     QSizeF plotSize() const;
     void updateLabelSteps();

@@ -97,7 +97,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 TForm1::~TForm1() {
     // The grids write to the session (an open cell editor commits when it loses the focus), so
     // they go while the session still exists.
-    delete takeCentralWidget();
+    delete centralWidget();
 }
 
 void TForm1::buildComponents(QWidget* client) {
