@@ -63,6 +63,7 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setMargins(QMargins(28, 15, 28, 15));  // 4 % of the width, 3 % of the height
     QLinearGradient background(QPointF(1, 0), QPointF(0, 0));  // from the right edge to the left
     background.setCoordinateMode(QGradient::ObjectBoundingMode);
     background.setColorAt(0, Qt::white);
