@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the simulator from a build folder.
+# Starts the simulator from a build folder. Without a display the program says so and runs the
+# start-up computation without a window, writing the chart picture and the results here.
 set -euo pipefail
 build="$1"; shift
-if [ -x "$build/app/tgsim" ]; then exec "$build/app/tgsim" "$@"; fi
-echo "The simulator window is not built yet; the command-line runner is $build/app/tgsim-cli." >&2
+exec "$build/app/window/tgsim" "$@"

@@ -1,0 +1,34 @@
+// tgsim: the simulator's main window.
+#include <QApplication>
+#include <iostream>
+
+#include "headless_run.h"
+#include "ui/window/tform1.h"
+
+namespace {
+
+bool screenAvailable() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool headless = !screenAvailable();
+    if (headless) {
+        std::cerr << "tgsim: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open.\n"
+                     "To use the window on this machine, start it under a virtual screen:\n"
+                     "  xvfb-run -s \"-screen 0 1280x1024x24\" "
+                  << argv[0]
+                  << "\n"
+                     "Running the start-up computation without a window instead; writing:\n";
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tgsim"));
+    tgsim::window::TForm1 form;
+    if (headless) return tgsim::app::runHeadless(form);
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+// Shows the main window, presses F10 and saves what the X server shows of the window.
+// Run under a real or virtual X server: window_screenshot OUT.png [data]
+// With "data" the picture shows the data view that the button Wykr_DaneAkt switches to.
+#include <QApplication>
+#include <QByteArray>
+#include <QScreen>
+#include <QtTest>
+#include <iostream>
+
+#include "ui/window/tform1.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: tgsim_window_screenshot OUT.png [data]\n";
+        return 2;
+    }
+    tgsim::window::TForm1 form;
+    form.show();
+    form.activateWindow();  // no window manager under Xvfb: nothing activates it otherwise
+    if (!QTest::qWaitForWindowActive(&form)) {
+        std::cerr << "the window did not become active\n";
+        return 1;
+    }
+    QTest::keyClick(&form, Qt::Key_F10);
+    if (argc == 3 && QByteArray(argv[2]) == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
+    QTest::qWait(500);
+    const QRect area = form.frameGeometry();
+    const QPixmap shot = form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (!shot.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+        std::cerr << "cannot write " << argv[1] << '\n';
+        return 1;
+    }
+    return 0;
+}

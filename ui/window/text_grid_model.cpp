@@ -1,0 +1,43 @@
+#include "text_grid_model.h"
+
+namespace tgsim::window {
+
+TextGridModel::TextGridModel(Session& session, TextGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), session_(session), grid_(grid), columns_(grid.columnCount()),
+      revision_(grid.revision()) {}
+
+int TextGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : TextGrid::kRows; }
+
+int TextGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+QVariant TextGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    return QString::fromStdString(grid_.cell(index.column(), index.row()));
+}
+
+bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    session_.setCell(grid_, index.column(), index.row(), value.toString().toStdString());
+    revision_ = grid_.revision();
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void TextGridModel::refresh() {
+    if (grid_.revision() == revision_) return;
+    revision_ = grid_.revision();
+    if (grid_.columnCount() != columns_) {
+        beginResetModel();
+        columns_ = grid_.columnCount();
+        endResetModel();
+        return;
+    }
+    if (columns_ > 0) emit dataChanged(index(0, 0), index(TextGrid::kRows - 1, columns_ - 1));
+}
+
+}  // namespace tgsim::window

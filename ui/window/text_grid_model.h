@@ -1,0 +1,32 @@
+#pragma once
+// A table model over one of the session's text grids: row 0 the headers, row 1 the values, every
+// cell editable. Edits go through the session; refresh() picks up changes the session made.
+#include <QAbstractTableModel>
+
+#include "driver/session.h"
+
+namespace tgsim::window {
+
+class TextGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    TextGridModel(Session& session, TextGrid& grid, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Shows the grid's current text when it changed since the last look.
+    void refresh();
+    TextGrid& grid() const { return grid_; }
+
+private:
+    Session& session_;
+    TextGrid& grid_;
+    int columns_;
+    unsigned revision_;
+};
+
+}  // namespace tgsim::window

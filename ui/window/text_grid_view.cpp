@@ -1,0 +1,117 @@
+#include "text_grid_view.h"
+
+#include <QHeaderView>
+#include <algorithm>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+namespace tgsim::window {
+namespace {
+
+constexpr const char* kTextBeforeEdit = "textBeforeEdit";
+
+// Writes a cell's text into the grid as it is typed, so that a command started while a cell is
+// being edited reads what the user sees. The editor remembers the text it started from, for Esc.
+class LiveEditDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        editor->setProperty(kTextBeforeEdit, index.data(Qt::EditRole));
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            auto* self = const_cast<LiveEditDelegate*>(this);
+            connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+        }
+        return editor;
+    }
+
+    // The editor already shows what it just wrote; setting it again would move the cursor.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line && line->text() == index.data(Qt::EditRole).toString()) return;
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+};
+
+}  // namespace
+
+TextGridView::TextGridView(Session& session, TextGrid& grid, const GridLook& look, QWidget* parent)
+    : QTableView(parent), model_(session, grid, this), look_(look) {
+    setObjectName(QString::fromStdString(grid.name()));
+    setModel(&model_);
+    setItemDelegate(new LiveEditDelegate(this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(look.rowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    if (!look.scrollBars) {
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, look.background);
+    colours.setColor(QPalette::Text, Qt::black);
+    setPalette(colours);
+    // A click on a grid belongs to the grid, never to the window's free area behind it.
+    setAttribute(Qt::WA_NoMousePropagation);
+    applyColumnWidths();
+}
+
+void TextGridView::applyColumnWidths() {
+    shownColumns_ = model_.columnCount();
+    horizontalHeader()->setDefaultSectionSize(look_.columnWidth);
+    for (int column = 0; column < shownColumns_; ++column) setColumnWidth(column, look_.columnWidth);
+    for (const auto& [column, width] : look_.wideColumns)
+        if (column < shownColumns_) setColumnWidth(column, width);
+}
+
+// Both rows stay in full view: the row height is cut down when the grid's height leaves less.
+void TextGridView::fitRowHeight() {
+    const int frame = 2 * frameWidth();
+    int columnsWidth = 0;
+    for (int column = 0; column < shownColumns_; ++column) columnsWidth += columnWidth(column);
+    const bool scrollBar = look_.scrollBars && columnsWidth > width() - frame;
+    const int room = height() - frame - (scrollBar ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0);
+    const int rowHeight = std::clamp(room / TextGrid::kRows, 1, look_.rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int row = 0; row < TextGrid::kRows; ++row) setRowHeight(row, rowHeight);
+}
+
+void TextGridView::syncFromSession() {
+    model_.refresh();
+    const TextGrid& grid = model_.grid();
+    const bool newColumns = model_.columnCount() != shownColumns_;
+    if (newColumns) applyColumnWidths();
+    if (newColumns || width() != grid.width || height() != grid.height) {
+        resize(grid.width, grid.height);
+        fitRowHeight();
+    }
+    setVisible(grid.visible);
+}
+
+void TextGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Esc leaves the cell as it was before the edit, although the typed text already reached it.
+    const QModelIndex cell = currentIndex();
+    const QVariant before = editor->property(kTextBeforeEdit);
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::RevertModelCache && before.isValid() && cell.isValid())
+        model_.setData(cell, before, Qt::EditRole);
+}
+
+void TextGridView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) emit gridClicked();
+}
+
+}  // namespace tgsim::window

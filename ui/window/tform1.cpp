@@ -1,0 +1,300 @@
+#include "tform1.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QChart>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <new>
+
+#include "core/failure.h"
+#include "driver/commands.h"
+#include "main_menu.h"
+#include "result_chart.h"
+#include "solve_progress.h"
+#include "text_grid_view.h"
+
+namespace tgsim::window {
+namespace {
+
+constexpr int kClientWidth = 800;
+constexpr int kClientHeight = 562;
+constexpr int kStatusBarHeight = 21;
+constexpr std::array<int, 4> kPanelWidths = {150, 150, 150, 200};
+
+// The client area below the menu: components sit at fixed pixel positions, and a click on a
+// spot that no component covers runs the computation.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QWidget* parent) : QWidget(parent) {}
+    std::function<void()> clicked;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = event->button() == Qt::LeftButton;
+        event->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+        pressed_ = false;
+        event->accept();
+        if (click && clicked) clicked();
+    }
+
+private:
+    bool pressed_ = false;
+};
+
+QColor tooltipColour() { return QApplication::palette().color(QPalette::ToolTipBase); }
+
+QColor seriesBoxColour(int k) {
+    if (k <= 10) return tooltipColour();
+    if (k <= 12) return QColor(255, 255, 0);  // yellow
+    if (k == 13) return QColor(0, 255, 0);    // lime
+    if (k <= 15) return QColor(0, 255, 255);  // aqua
+    return QColor(0, 128, 128);               // teal
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, QRect geometry) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAttribute(Qt::WA_NoMousePropagation);
+    return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Generator Synchroniczny z Regulatorem PID i Stabilizatorem Systemowym"));
+    // The layout is in fixed pixels and made for a small sans-serif face of 11 pixels (Arial
+    // metrics; Liberation Sans on Linux): a larger desktop font would cut the captions.
+    QFont face(QStringLiteral("Arial"));
+    face.setStyleHint(QFont::SansSerif);
+    face.setPixelSize(11);
+    setFont(face);
+    auto* client = new ClientArea(this);
+    client->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    client->clicked = [this] { O1Click(); };
+    setCentralWidget(client);
+    buildComponents(client);
+    buildMenu();
+    buildStatusBar();
+    // The start-up (Dane0) ran when the session was made; show what it left.
+    syncFromSession();
+    move(224, 198);
+    resize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+}
+
+TForm1::~TForm1() {
+    // The grids write to the session (an open cell editor commits when it loses the focus), so
+    // they go while the session still exists.
+    delete centralWidget();
+}
+
+void TForm1::buildComponents(QWidget* client) {
+    // Created first, so that the grids lie above it where both show (after a failed
+    // computation the grids must stay reachable for correcting the cell).
+    chart_ = new ResultChart(client);
+    chart_->setGeometry(72, 8, 705, 489);
+    connect(chart_, &ResultChart::doubleClicked, this, [this] { runHandler("Przelacz_DaneAkt_Wykres"); });
+
+    Grids& g = session_.grids;
+    const GridLook generatorLook{Qt::white, 40, {{7, 43}, {8, 75}}};
+    const GridLook controlLook{tooltipColour(), 37, {{5, 38}}};
+    const GridLook steadyStateLook{Qt::white, 64, {{4, 63}}, 25, false};
+    const GridLook initialLook{QColor(255, 255, 0), 35, {}};
+    const GridLook pssLook{QColor(0, 128, 0), 64, {}};
+    const std::array<std::pair<TextGrid*, const GridLook*>, 5> grids = {{
+        {&g.siatka, &generatorLook},
+        {&g.siatkaPraca, &controlLook},
+        {&g.zadanystanustalony, &steadyStateLook},
+        {&g.war_pocz, &initialLook},
+        {&g.Siatka_PSS, &pssLook},
+    }};
+    const std::array<QPoint, 5> positions = {{{80, 40}, {80, 144}, {200, 208}, {80, 288}, {80, 400}}};
+    for (std::size_t i = 0; i < grids.size(); ++i) {
+        grids_[i] = new TextGridView(session_, *grids[i].first, *grids[i].second, client);
+        grids_[i]->move(positions[i]);
+    }
+    connect(grids_[2], &TextGridView::gridClicked, this, [this] { runHandler("Warunkizadane1Click"); });
+
+    for (int k = 1; k <= kQuantityCount; ++k) {
+        auto* box = new QCheckBox(QString::fromLatin1(kChartQuantities[static_cast<std::size_t>(k)].caption), client);
+        box->setObjectName(QStringLiteral("ChBox%1").arg(k));
+        box->setGeometry(8, 16 + 24 * (k - 1), 50, 20);
+        box->setAutoFillBackground(true);
+        box->setBackgroundRole(QPalette::Window);  // buttons fill with the button colour otherwise
+        QPalette colours = box->palette();
+        colours.setColor(QPalette::Window, seriesBoxColour(k));
+        colours.setColor(QPalette::WindowText, Qt::black);
+        box->setPalette(colours);
+        box->setAttribute(Qt::WA_NoMousePropagation);
+        connect(box, &QCheckBox::toggled, this,
+                [this, k](bool checked) { runCommand([this, k, checked] { session_.setSeriesBox(k, checked); }); });
+        boxes_[static_cast<std::size_t>(k)] = box;
+    }
+
+    Wykr_DaneAkt_ = makeButton(client, "Wykr_DaneAkt", {8, 504, 81, 25});
+    connect(Wykr_DaneAkt_, &QPushButton::clicked, this, [this] { runHandler("Przelacz_DaneAkt_Wykres"); });
+    ZalWyl_PSS_ = makeButton(client, "ZalWyl_PSS", {112, 504, 57, 25});
+    ZalWyl_PSS_->setDefault(true);
+    connect(ZalWyl_PSS_, &QPushButton::clicked, this, [this] { runHandler("Stale_PSS"); });
+    CalkaCieplna_ = makeButton(client, "CalkaCieplna", {624, 504, 129, 25});
+    connect(CalkaCieplna_, &QPushButton::clicked, this, [this] { runHandler("Obliczeniecalkicieplnej1Click"); });
+
+    ProgressBar1_ = new QProgressBar(client);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setGeometry(291, 512, 217, 17);
+    // An empty bar until the first computation sets the range (an empty range would make Qt
+    // show a busy indicator instead).
+    ProgressBar1_->setRange(0, 1);
+    ProgressBar1_->setValue(0);
+    ProgressBar1_->setTextVisible(false);
+    ProgressBar1_->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void TForm1::buildMenu() {
+    auto bind = [this](QAction* action, const char* handler, const QKeySequence& shortcut) {
+        action->setObjectName(QString::fromLatin1(handler));
+        action->setShortcut(shortcut);
+        actions_[QString::fromLatin1(handler)] = action;
+        const QString name = QString::fromLatin1(handler);
+        // The schematic windows and chart saving connect their own actions.
+        if (findCommand(handler) || name == QLatin1String("Koniec"))
+            connect(action, &QAction::triggered, this, [this, handler] { runHandler(handler); });
+    };
+    for (const TopMenu& top : mainMenuLayout()) {
+        if (top.items.empty()) {
+            bind(menuBar()->addAction(top.caption), top.handler, top.shortcut);
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(top.caption);
+        for (const MenuItem& item : top.items) bind(menu->addAction(item.caption), item.handler, item.shortcut);
+    }
+}
+
+void TForm1::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(kStatusBarHeight);
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(kPanelWidths[i]);
+        const bool last = i + 1 == panels_.size();
+        if (!last) panel->setMaximumWidth(kPanelWidths[i]);
+        bar->addWidget(panel, last ? 1 : 0);  // the last panel reaches the right edge
+        panels_[i] = panel;
+    }
+}
+
+QAction* TForm1::action(const QString& handler) const {
+    const auto found = actions_.find(handler);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void TForm1::runHandler(const char* handler) {
+    const QLatin1String name(handler);
+    if (name == QLatin1String("O1Click")) {
+        O1Click();
+    } else if (name == QLatin1String("Koniec")) {
+        close();
+    } else if (const Command* command = findCommand(handler)) {
+        runCommand([this, command] { command->run(session_, nullptr); });
+    }
+}
+
+void TForm1::O1Click() {
+    if (busy_) return;
+    chart_->chart()->zoomReset();  // new results open in the full view
+    runCommand([this] {
+        SolveProgress progress(ProgressBar1_, [this] {
+            syncFromSession();
+            statusBar()->repaint();
+        });
+        session_.O1Click(&progress);
+    });
+}
+
+void TForm1::runCommand(const std::function<void()>& command) {
+    if (busy_) return;
+    busy_ = true;
+    QString failure;
+    try {
+        command();
+    } catch (const Failure& error) {
+        failure = QString::fromStdString(error.what());
+    } catch (const std::bad_alloc&) {
+        failure = QStringLiteral("Out of memory");
+    }
+    busy_ = false;
+    syncFromSession();
+    if (failure.isEmpty()) return;
+    if (failureReport_)
+        failureReport_(failure);
+    else
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), failure);
+}
+
+void TForm1::syncFromSession() {
+    for (TextGridView* grid : grids_) grid->syncFromSession();
+    chart_->syncFromSession(session_);
+    chart_->setZoomEnabled(session_.zoomEnabled);
+    chart_->setVisible(session_.chartVisible);
+    for (int k = 1; k <= kQuantityCount; ++k) {
+        QCheckBox* box = boxes_[static_cast<std::size_t>(k)];
+        const QSignalBlocker quiet(box);
+        box->setChecked(session_.seriesChecked[static_cast<std::size_t>(k)]);
+        box->setVisible(session_.seriesBoxesVisible);
+    }
+    Wykr_DaneAkt_->setText(QString::fromStdString(session_.Wykr_DaneAkt));
+    Wykr_DaneAkt_->setEnabled(session_.Wykr_DaneAktEnabled);
+    ZalWyl_PSS_->setText(QString::fromStdString(session_.ZalWyl_PSS));
+    CalkaCieplna_->setText(QString::fromStdString(session_.CalkaCieplna));
+    CalkaCieplna_->setVisible(session_.CalkaCieplnaVisible);
+    ProgressBar1_->setVisible(session_.progressBarVisible);
+    syncStatusPanels();
+}
+
+void TForm1::syncStatusPanels() {
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        const QString text = QString::fromStdString(session_.panels[i]);
+        if (panels_[i]->text() == text) continue;
+        panels_[i]->setText(text);
+        panels_[i]->setToolTip(text);
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A computation cannot be abandoned halfway; the window closes once it has finished.
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the default button unless a grid takes the key for its cells.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool inGrid = qobject_cast<QAbstractItemView*>(QApplication::focusWidget()) != nullptr;
+    if (enter && !inGrid && ZalWyl_PSS_->isVisible() && ZalWyl_PSS_->isEnabled()) {
+        ZalWyl_PSS_->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace tgsim::window

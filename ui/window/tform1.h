@@ -1,0 +1,73 @@
+#pragma once
+// TForm1, the main window: a view over one Session. Every menu item, button, check box and
+// click reaches the session's own command; after each command the widgets show the state the
+// session is in, and a failure's message is shown in a message box.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <map>
+
+#include "driver/session.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tgsim::window {
+
+class ResultChart;
+class TextGridView;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Session& session() { return session_; }
+    ResultChart* Chart1() const { return chart_; }
+    // The menu action bound to that handler name, or nullptr.
+    QAction* action(const QString& handler) const;
+    QLabel* statusPanel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
+    QCheckBox* seriesBox(int k) const { return boxes_.at(static_cast<std::size_t>(k)); }
+    // Whether a command is running (a computation in progress).
+    bool busy() const { return busy_; }
+
+    // Runs the session's command of that handler name as a menu item does.
+    void runHandler(const char* handler);
+    // Shows the session's state in every widget (each command ends with this; needed only after
+    // changing the session from outside the window).
+    void syncFromSession();
+    // Where a failure's message goes instead of a message box (a run without a screen).
+    void setFailureReport(std::function<void(const QString&)> report) { failureReport_ = std::move(report); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildComponents(QWidget* client);
+    void buildMenu();
+    void buildStatusBar();
+    // Runs one command on the session, then shows the session's state and any failure.
+    void runCommand(const std::function<void()>& command);
+    void O1Click();
+    void syncStatusPanels();
+
+    Session session_;
+    std::array<TextGridView*, 5> grids_{};
+    ResultChart* chart_ = nullptr;
+    std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17
+    QPushButton* Wykr_DaneAkt_ = nullptr;
+    QPushButton* ZalWyl_PSS_ = nullptr;
+    QPushButton* CalkaCieplna_ = nullptr;
+    QProgressBar* ProgressBar1_ = nullptr;
+    std::array<QLabel*, 4> panels_{};
+    std::map<QString, QAction*> actions_;
+    std::function<void(const QString&)> failureReport_;
+    bool busy_ = false;
+};
+
+}  // namespace tgsim::window
