@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "core/parametry.h"
+#include "driver/cell_number.h"
 #include "driver/chart_quantities.h"
 #include "ui/window/result_chart.h"
 #include "ui/window/tform1.h"
@@ -276,8 +277,11 @@ private slots:
         QVERIFY(!shown("Chart1"));
         QVERIFY(shown("war_pocz") && shown("siatka") && shown("siatkaPraca"));
         QVERIFY(!shown("Siatka_PSS"));
-        QCOMPARE(initial->model()->index(1, 6).data().toString(), QStringLiteral("1"));  // w / omegan
-        QCOMPARE(initial->model()->index(1, 8).data().toString(), QStringLiteral("1,57"));
+        const tgsim::Session& session = form->session();
+        QCOMPARE(initial->model()->index(1, 6).data().toString(),
+                 QString::fromStdString(tgsim::formatGeneral(session.currentData[7] / session.record.omegan)));
+        QCOMPARE(initial->model()->index(1, 8).data().toString(),
+                 QString::fromStdString(tgsim::formatGeneral(session.currentData[9])));
 
         // A double-click on the chart switches back; the lines are kept.
         QTest::mouseClick(component("Wykr_DaneAkt"), Qt::LeftButton);
