@@ -59,7 +59,10 @@ std::vector<TopMenu> mainMenuLayout() {
 
     menus.push_back(dropDown(QStringLiteral("Zapisz"),
                      {{QStringLiteral("Gdzie zapisac wykres ?"), "Gdzie1Click", {}},
-                      {QStringLiteral("Gdzie zapisac formularz / Enh ?"), "Gdzie2Click", {}}}));
+                      {QStringLiteral("Gdzie zapisac formularz / Enh ?"), "Gdzie2Click", {}},
+                      {QStringLiteral("Wykres jako PNG, SVG lub PDF ..."), "SavePictureClick", {}},
+                      {QStringLiteral("Wyniki obliczeń (CSV) ..."), "SaveResultsClick", {}},
+                      {QStringLiteral("Przebiegi z wykresu (CSV) ..."), "SaveChartDataClick", {}}}));
 
     menus.push_back({QStringLiteral("Koniec"), {}, "Koniec", QKeySequence(Qt::Key_Delete)});
     return menus;

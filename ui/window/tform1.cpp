@@ -14,7 +14,12 @@
 #include <QStatusBar>
 #include <new>
 
+#include "chart_saving.h"
 #include "core/failure.h"
+#include "schematic_windows.h"
+#include "u_schemat_dq.h"
+#include "u_schemat_pss2a.h"
+#include "u_schemat_siec.h"
 #include "driver/commands.h"
 #include "main_menu.h"
 #include "result_chart.h"
@@ -92,6 +97,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     syncFromSession();
     move(224, 198);
     resize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    // After the main window, the three schematic windows, hidden until their menu items.
+    connectSavingAndSchematics();
+}
+
+void TForm1::connectSavingAndSchematics() {
+    saving_ = new ChartSaving(this, chart_, session_);
+    saving_->setFailureReport([this](const QString& message) { reportFailure(message); });
+    connect(action(QStringLiteral("Gdzie1Click")), &QAction::triggered, saving_, &ChartSaving::Gdzie1Click);
+    connect(action(QStringLiteral("Gdzie2Click")), &QAction::triggered, saving_, &ChartSaving::Gdzie2Click);
+    connect(action(QStringLiteral("SavePictureClick")), &QAction::triggered, saving_, &ChartSaving::SavePictureClick);
+    connect(action(QStringLiteral("SaveResultsClick")), &QAction::triggered, saving_, &ChartSaving::SaveResultsClick);
+    connect(action(QStringLiteral("SaveChartDataClick")), &QAction::triggered, saving_,
+            &ChartSaving::SaveChartDataClick);
+    schematics_ = new SchematicWindows(this);
+    connect(action(QStringLiteral("Poka1Click")), &QAction::triggered, schematics_, &SchematicWindows::Poka1Click);
+    connect(action(QStringLiteral("PokazDQcircuits")), &QAction::triggered, schematics_,
+            &SchematicWindows::PokazDQcircuits);
+    connect(action(QStringLiteral("SchematStabilizatorClick")), &QAction::triggered, schematics_,
+            &SchematicWindows::SchematStabilizatorClick);
 }
 
 TForm1::~TForm1() {
@@ -241,11 +265,14 @@ void TForm1::runCommand(const std::function<void()>& command) {
     }
     busy_ = false;
     syncFromSession();
-    if (failure.isEmpty()) return;
+    if (!failure.isEmpty()) reportFailure(failure);
+}
+
+void TForm1::reportFailure(const QString& message) {
     if (failureReport_)
-        failureReport_(failure);
+        failureReport_(message);
     else
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), failure);
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), message);
 }
 
 void TForm1::syncFromSession() {

@@ -15,8 +15,13 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
+namespace tgsim {
+class SchematicWindows;
+}
+
 namespace tgsim::window {
 
+class ChartSaving;
 class ResultChart;
 class TextGridView;
 
@@ -28,6 +33,8 @@ public:
 
     Session& session() { return session_; }
     ResultChart* Chart1() const { return chart_; }
+    ChartSaving* saving() const { return saving_; }
+    SchematicWindows* schematics() const { return schematics_; }
     // The menu action bound to that handler name, or nullptr.
     QAction* action(const QString& handler) const;
     QLabel* statusPanel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
@@ -51,14 +58,18 @@ private:
     void buildComponents(QWidget* client);
     void buildMenu();
     void buildStatusBar();
+    void connectSavingAndSchematics();
     // Runs one command on the session, then shows the session's state and any failure.
     void runCommand(const std::function<void()>& command);
+    void reportFailure(const QString& message);
     void O1Click();
     void syncStatusPanels();
 
     Session session_;
     std::array<TextGridView*, 5> grids_{};
     ResultChart* chart_ = nullptr;
+    ChartSaving* saving_ = nullptr;
+    SchematicWindows* schematics_ = nullptr;
     std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17
     QPushButton* Wykr_DaneAkt_ = nullptr;
     QPushButton* ZalWyl_PSS_ = nullptr;
