@@ -4,13 +4,14 @@
 #include <charconv>
 #include <string_view>
 
+#include "cli_picture.h"
 #include "driver/commands.h"
 #include "scenarios/scenario_presets.h"
 
 namespace tgsim::cli {
 
 const char* const kUsage =
-    "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--grid NAME]... [--state]\n"
+    "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--grid NAME]... [--state]\n"
     "\n"
     "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
     "STEP is a command by its handler name (G1Click .. G6Click, war_zeroweClick, war_koncowClick,\n"
@@ -26,6 +27,7 @@ const char* const kUsage =
     "Outputs:\n"
     "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
     "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
+    "  --picture FILE  the chart as it stands after the steps; .wmf, .emf, .png, .svg or .pdf\n"
     "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
     "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
     "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
@@ -88,6 +90,13 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--results" || arg == "--chart") {
             if (!value(text)) return result;
             (arg == "--results" ? a.resultsFile : a.chartFile) = text;
+        } else if (arg == "--picture") {
+            if (!value(text)) return result;
+            if (!isPictureFileName(text)) {
+                result.error = "--picture needs a file name ending in .wmf, .emf, .png, .svg or .pdf, not " + text;
+                return result;
+            }
+            a.pictureFile = text;
         } else if (arg == "--grid") {
             if (!value(text)) return result;
             if (!isGridName(text)) {

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of tgsim-cli:
-//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--grid NAME]... [--state]
+//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--grid NAME]... [--state]
 // A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
 #include <optional>
 #include <string>
@@ -19,6 +19,7 @@ struct Arguments {
     std::vector<Step> steps;
     std::optional<std::string> resultsFile;
     std::optional<std::string> chartFile;
+    std::optional<std::string> pictureFile;
     std::vector<std::string> grids;
     bool state = false;
     bool help = false;

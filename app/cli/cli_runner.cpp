@@ -4,6 +4,7 @@
 #include <fstream>
 #include <ostream>
 
+#include "cli_picture.h"
 #include "core/failure.h"
 #include "driver/commands.h"
 #include "driver/result_export.h"
@@ -85,6 +86,7 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, bool showProgr
         status = 1;
     if (a.chartFile && !writeFile(*a.chartFile, [&](std::ostream& f) { writeChartCsv(session, f); }, err))
         status = 1;
+    if (a.pictureFile && !writeChartPicture(session, *a.pictureFile, err)) status = 1;
     for (const std::string& name : a.grids) writeGrid(*session.grids.byName(name), out);
     if (a.state) writeState(session, out);
     return status;

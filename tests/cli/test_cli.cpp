@@ -93,6 +93,22 @@ TEST(Cli, AnUnwritableOutputIsReported) {
     EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/r.csv\n");
 }
 
+TEST(Cli, PictureOfTheChartInTheFormatOfItsExtension) {
+    const std::string wmf = temporaryPath("chart.WMF"), png = temporaryPath("chart.png");
+    auto run = runCli({"O1Click", "--picture", wmf});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(readFile(wmf).substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4));
+    run = runCli({"--picture", png});  // before any computation: the empty frame
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(png).substr(1, 3), "PNG");
+    run = runCli({"--picture", temporaryPath("chart.jpg")});
+    EXPECT_EQ(run.status, 2);
+    run = runCli({"--picture", "/nonexistent-folder/chart.emf"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/chart.emf\n");
+}
+
 TEST(Cli, FriendlierStepsExpandToCommands) {
     const auto run = runCli({"--generator", "2", "--scenario", "Praca w sieci", "--model", "Canaya", "--state",
                              "--grid", "siatka"});
