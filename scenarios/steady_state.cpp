@@ -7,6 +7,7 @@
 #include "core/failure.h"
 #include "core/fp_fault.h"
 #include "driver/cell_number.h"
+#include "driver/derived_constants.h"
 #include "initial_conditions.h"
 
 namespace tgsim {
@@ -34,7 +35,11 @@ double readInput(const TextGrid& grid, int column) { return parseCellNumber(grid
 
 }  // namespace
 
-SteadyState networkSteadyState(const TParametry& r, double Pr, double Qr) {
+SteadyState networkSteadyState(const TParametry& record, double Pr, double Qr) {
+    // The rotor circuits of the model chosen now: a model picked since the last computation is
+    // the one the next computation integrates.
+    TParametry r = record;
+    computeRotorCircuits(r);
     clearFpFaults();
     const double V = r.Un;
     const double w = r.omegan;

@@ -23,7 +23,9 @@ const char* const kUsage =
     "  war_pocz, Siatka_PSS, zadanystanustalony (for example siatkaPraca.1=10).\n"
     "Friendlier steps: --generator N (the same as GNClick), --scenario NAME (a scenario by its\n"
     "  menu caption or name, e.g. Softstart, \"Praca w sieci\", \"Test: PSS 2A\"), --model\n"
-    "  Klasyczny|Canaya, --solve (O1Click).\n"
+    "  Klasyczny|Canaya, --solve (O1Click), --tick K and --untick K (quantity box K = 1..17 of the\n"
+    "  chart, as the window's check boxes; they decide the lines of --picture), --header\n"
+    "  NAME.COL=TEXT (a cell edit of a grid's header row).\n"
     "Outputs:\n"
     "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
     "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
@@ -58,6 +60,12 @@ bool parseCellEdit(std::string_view arg, Step& step) {
     step.column = value;
     step.text = std::string(arg.substr(equals + 1));
     return true;
+}
+
+Step commandStep(std::string command) {
+    Step s;
+    s.command = std::move(command);
+    return s;
 }
 
 std::string scenarioHandler(std::string_view name) {
@@ -107,14 +115,14 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--state") {
             a.state = true;
         } else if (arg == "--solve") {
-            a.steps.push_back({"O1Click", {}, 0, {}});
+            a.steps.push_back(commandStep("O1Click"));
         } else if (arg == "--generator") {
             if (!value(text)) return result;
             if (text.size() != 1 || text[0] < '1' || text[0] > '6') {
                 result.error = "--generator takes a number from 1 to 6, not " + text;
                 return result;
             }
-            a.steps.push_back({"G" + text + "Click", {}, 0, {}});
+            a.steps.push_back(commandStep("G" + text + "Click"));
         } else if (arg == "--scenario") {
             if (!value(text)) return result;
             const std::string handler = scenarioHandler(text);
@@ -122,16 +130,37 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
                 result.error = "unknown scenario: " + text;
                 return result;
             }
-            a.steps.push_back({handler, {}, 0, {}});
+            a.steps.push_back(commandStep(handler));
+        } else if (arg == "--tick" || arg == "--untick") {
+            if (!value(text)) return result;
+            int box = 0;
+            const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), box);
+            if (ec != std::errc() || ptr != text.data() + text.size() || box < 1 || box > 17) {
+                result.error = arg + " takes a quantity box from 1 to 17, not " + text;
+                return result;
+            }
+            Step step;
+            step.box = box;
+            step.checked = arg == "--tick";
+            a.steps.push_back(step);
+        } else if (arg == "--header") {
+            if (!value(text)) return result;
+            Step step;
+            if (!parseCellEdit(text, step)) {
+                result.error = "--header takes NAME.COL=TEXT, not " + text;
+                return result;
+            }
+            step.row = 0;
+            a.steps.push_back(step);
         } else if (arg == "--model") {
             if (!value(text)) return result;
             if (text != "Klasyczny" && text != "Canaya" && text != "Canay'a") {
                 result.error = "--model takes Klasyczny or Canaya, not " + text;
                 return result;
             }
-            a.steps.push_back({text == "Klasyczny" ? "Klasyczny1Click" : "Canaya1Click", {}, 0, {}});
+            a.steps.push_back(commandStep(text == "Klasyczny" ? "Klasyczny1Click" : "Canaya1Click"));
         } else if (findCommand(arg)) {
-            a.steps.push_back({arg, {}, 0, {}});
+            a.steps.push_back(commandStep(arg));
         } else {
             Step step;
             if (!parseCellEdit(arg, step)) {

@@ -9,10 +9,13 @@
 namespace tgsim::cli {
 
 struct Step {
-    std::string command;   // a handler name, or empty for a cell edit
+    std::string command;   // a handler name; empty for a cell edit or a quantity box
     std::string grid;      // cell edit: grid name
     int column = 0;        //            column
+    int row = 1;           //            row (1, or 0 for a header)
     std::string text;      //            text, stored as typed
+    int box = 0;           // quantity box 1..17 to tick or untick (0: none)
+    bool checked = false;
 };
 
 struct Arguments {

@@ -44,11 +44,15 @@ void runStep(Session& session, const Step& step, SolveObserver* observer) {
         findCommand(step.command)->run(session, observer);
         return;
     }
+    if (step.box) {
+        session.setSeriesBox(step.box, step.checked);
+        return;
+    }
     TextGrid* grid = session.grids.byName(step.grid);
-    if (!grid->contains(step.column, 1))
+    if (!grid->contains(step.column, step.row))
         throw Failure(step.grid + " has no column " + std::to_string(step.column) + " (it has " +
                       std::to_string(grid->columnCount()) + ")");
-    session.setCell(*grid, step.column, 1, step.text);
+    session.setCell(*grid, step.column, step.row, step.text);
 }
 
 template <class Writer>

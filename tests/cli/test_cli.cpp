@@ -109,6 +109,35 @@ TEST(Cli, PictureOfTheChartInTheFormatOfItsExtension) {
     EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/chart.emf\n");
 }
 
+TEST(Cli, NetworkRunFromTheGivenSteadyStateHoldsItsPowers) {
+    for (const char* model : {"Klasyczny1Click", "Canaya1Click"}) {
+        const std::string chart = temporaryPath("network.csv");
+        const auto run = runCli({model, "Pracawsieci1Click", "Warunkizadane1Click", "O1Click", "--chart", chart});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto rows = lines(readFile(chart));
+        ASSERT_EQ(rows.size(), 10001u);
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            std::vector<double> values;
+            std::istringstream fields(rows[i]);
+            for (std::string field; std::getline(fields, field, ',');) values.push_back(std::stod(field));
+            ASSERT_EQ(values.size(), 18u);
+            EXPECT_NEAR(values[16], 0.5, 0.005) << model << " row " << i;
+            EXPECT_NEAR(values[17], 0.3, 0.005) << model << " row " << i;
+        }
+    }
+}
+
+TEST(Cli, BoxesAndHeadersReachTheSameStateAsTheWindow) {
+    const std::string bare = temporaryPath("bare.wmf"), ticked = temporaryPath("ticked.wmf");
+    ASSERT_EQ(runCli({"O1Click", "--untick", "13", "--untick", "15", "--untick", "16", "--picture", bare}).status, 0);
+    ASSERT_EQ(runCli({"O1Click", "--tick", "1", "--picture", ticked}).status, 0);
+    EXPECT_GT(readFile(ticked).size(), readFile(bare).size() + 10000);
+    const auto run = runCli({"--header", "siatka.0=Gain", "--grid", "siatka"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, 5), "Gain\t");
+    EXPECT_EQ(runCli({"--tick", "18"}).status, 2);
+}
+
 TEST(Cli, FriendlierStepsExpandToCommands) {
     const auto run = runCli({"--generator", "2", "--scenario", "Praca w sieci", "--model", "Canaya", "--state",
                              "--grid", "siatka"});
