@@ -130,13 +130,13 @@ std::optional<PenSpec> penSpec(const QPen& pen, const QTransform& transform, dou
     if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush) return std::nullopt;
     const std::optional<Rgb> color = opaqueColor(representativeColor(pen.brush()), opacity);
     if (!color) return std::nullopt;
-    PenSpec spec;
-    spec.style = lineStyleOf(pen.style());
-    spec.capAndJoin = capAndJoinOf(pen);
-    spec.width = std::max<std::int32_t>(
+    PenSpec result;
+    result.style = lineStyleOf(pen.style());
+    result.capAndJoin = capAndJoinOf(pen);
+    result.width = std::max<std::int32_t>(
         1, static_cast<std::int32_t>(std::lround(penPixels(pen, transform) * unitsPerPixel)));
-    spec.color = *color;
-    return spec;
+    result.color = *color;
+    return result;
 }
 
 std::optional<BrushSpec> brushSpec(const QBrush& brush, double opacity) {

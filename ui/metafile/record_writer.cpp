@@ -22,9 +22,9 @@ void RecordWriter::append(char* record, std::uint32_t size) {
     m_largest = std::max(m_largest, size);
 }
 
-template <typename Spec, typename Create>
-void RecordWriter::use(std::optional<Spec>& current, std::optional<Handle>& handle,
-                       const Spec& wanted, Create create) {
+template <typename Style, typename Create>
+void RecordWriter::use(std::optional<Style>& current, std::optional<Handle>& handle,
+                       const Style& wanted, Create create) {
     start();
     if (current && *current == wanted) return;
     const Handle fresh = create(wanted);

@@ -75,8 +75,8 @@ protected:
     std::uint32_t largestRecord() const { return m_largest; }
 
 private:
-    template <typename Spec, typename Create>
-    void use(std::optional<Spec>& current, std::optional<Handle>& handle, const Spec& wanted,
+    template <typename Style, typename Create>
+    void use(std::optional<Style>& current, std::optional<Handle>& handle, const Style& wanted,
              Create create);
     void start();
     void reselectAfterRestore();
