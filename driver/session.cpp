@@ -116,7 +116,7 @@ void Session::Obliczeniecalkicieplnej1Click() {
     CalkaCieplna = "Calka = " + formatGeneral(figure, 4, 2);
 }
 
-void Session::writeStatusPanels(std::string_view timeText) {
+void Session::writeElapsedTime(std::string_view timeText) {
     panels[0] = std::string("Czas obliczeń = ") + std::string(timeText);
 }
 
@@ -155,7 +155,7 @@ void Session::O1Click(SolveObserver* observer) {
     const auto last = results.row(static_cast<std::size_t>(record.stepCount));
     currentData[0] = 0.0;
     for (int k = 1; k < kStateSize; ++k) currentData[static_cast<std::size_t>(k)] = last[static_cast<std::size_t>(k)];
-    writeStatusPanels(elapsedText(std::chrono::steady_clock::now() - start));
+    writeElapsedTime(elapsedText(std::chrono::steady_clock::now() - start));
     if (observer) observer->statusTextsWritten();
     Wykr_DaneAkt = "Dane Aktualne";
     UncheckSeriesBoxes();

@@ -113,7 +113,7 @@ public:
     bool steadyStateDefaultsWritten = false;
 
 private:
-    void writeStatusPanels(std::string_view timeText);
+    void writeElapsedTime(std::string_view timeText);
     void clearAllSeries();
     std::array<bool, kSeriesCount> seriesFilled_{};
     std::array<unsigned, kSeriesCount> seriesRevision_{};
