@@ -1,13 +1,14 @@
 #include "cli_runner.h"
 
 #include <chrono>
-#include <fstream>
+#include <functional>
 #include <ostream>
 
 #include "cli_picture.h"
 #include "core/failure.h"
 #include "driver/commands.h"
 #include "driver/result_export.h"
+#include "driver/text_file.h"
 
 namespace tgsim::cli {
 namespace {
@@ -55,13 +56,12 @@ void runStep(Session& session, const Step& step, SolveObserver* observer) {
     session.setCell(*grid, step.column, step.row, step.text);
 }
 
-template <class Writer>
-bool writeFile(const std::string& name, Writer writer, std::ostream& err) {
-    std::ofstream file(name, std::ios::binary | std::ios::trunc);
-    if (file) writer(file);
-    if (file) file.close();
-    if (!file) {
-        err << "Cannot create file " << name << '\n';
+// Writes one output file; a failure is reported and makes the exit status 1.
+bool writeOutput(const std::string& name, const std::function<void(std::ostream&)>& writer, std::ostream& err) {
+    try {
+        writeTextFile(name, writer);
+    } catch (const Failure& failure) {
+        err << failure.what() << '\n';
         return false;
     }
     return true;
@@ -86,9 +86,9 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, bool showProgr
             }
         }
     }
-    if (a.resultsFile && !writeFile(*a.resultsFile, [&](std::ostream& f) { writeResultsCsv(session, f); }, err))
+    if (a.resultsFile && !writeOutput(*a.resultsFile, [&](std::ostream& f) { writeResultsCsv(session, f); }, err))
         status = 1;
-    if (a.chartFile && !writeFile(*a.chartFile, [&](std::ostream& f) { writeChartCsv(session, f); }, err))
+    if (a.chartFile && !writeOutput(*a.chartFile, [&](std::ostream& f) { writeChartCsv(session, f); }, err))
         status = 1;
     if (a.pictureFile && !writeChartPicture(session, *a.pictureFile, err)) status = 1;
     for (const std::string& name : a.grids) writeGrid(*session.grids.byName(name), out);

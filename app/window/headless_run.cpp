@@ -1,11 +1,13 @@
 #include "headless_run.h"
 
 #include <QApplication>
-#include <QPixmap>
-#include <fstream>
+#include <functional>
 #include <iostream>
 
+#include "core/failure.h"
 #include "driver/result_export.h"
+#include "driver/text_file.h"
+#include "ui/metafile/chart_picture.h"
 #include "ui/window/result_chart.h"
 #include "ui/window/tform1.h"
 
@@ -23,21 +25,19 @@ int runHeadless(window::TForm1& form) {
     QApplication::processEvents();
 
     int status = 0;
-    if (form.Chart1()->grab().save(QString::fromLatin1(kChartPicture), "PNG")) {
-        std::cout << kChartPicture << '\n';
-    } else {
-        std::cerr << "tgsim: cannot write " << kChartPicture << '\n';
-        status = 1;
-    }
-    std::ofstream table(kResultsTable, std::ios::binary | std::ios::trunc);
-    if (table) writeResultsCsv(form.session(), table);
-    if (table) table.close();
-    if (table) {
-        std::cout << kResultsTable << '\n';
-    } else {
-        std::cerr << "tgsim: cannot write " << kResultsTable << '\n';
-        status = 1;
-    }
+    const auto save = [&status](const char* name, const std::function<void()>& write) {
+        try {
+            write();
+            std::cout << name << '\n';
+        } catch (const Failure& failure) {
+            std::cerr << "tgsim: " << failure.what() << '\n';
+            status = 1;
+        }
+    };
+    save(kChartPicture, [&] { saveChartPicture(*form.Chart1(), QString::fromLatin1(kChartPicture)); });
+    save(kResultsTable, [&] {
+        writeTextFile(kResultsTable, [&](std::ostream& out) { writeResultsCsv(form.session(), out); });
+    });
     return status;
 }
 

@@ -3,28 +3,18 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
-#include <sstream>
 
 #include "core/failure.h"
 #include "driver/result_export.h"
+#include "driver/text_file.h"
 #include "result_chart.h"
 #include "ui/metafile/chart_picture.h"
-#include "ui/metafile/picture_file.h"
 
 namespace tgsim::window {
 namespace {
 
 const QString kPictureTypes =
     QStringLiteral("Pictures (*.wmf *.emf *.png *.svg *.pdf *.jpg *.jpeg *.bmp);;All files (*)");
-
-// The file as the dialog chose it, written whole (nothing half-written stays on failure).
-template <class Writer>
-void writeText(const QString& name, Writer writer) {
-    std::ostringstream text;
-    writer(text);
-    const std::string bytes = text.str();
-    writeFileReplacing(name, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
 
 }  // namespace
 
@@ -75,12 +65,12 @@ void ChartSaving::SavePictureClick() {
 
 void ChartSaving::SaveResultsClick() {
     saveAs(QStringLiteral("Wyniki obliczeń (CSV)"), QStringLiteral("CSV (*.csv);;All files (*)"),
-           [this](const QString& name) { writeText(name, [this](std::ostream& out) { writeResultsCsv(session_, out); }); });
+           [this](const QString& name) { writeTextFile(name.toStdString(), [this](std::ostream& out) { writeResultsCsv(session_, out); }); });
 }
 
 void ChartSaving::SaveChartDataClick() {
     saveAs(QStringLiteral("Przebiegi z wykresu (CSV)"), QStringLiteral("CSV (*.csv);;All files (*)"),
-           [this](const QString& name) { writeText(name, [this](std::ostream& out) { writeChartCsv(session_, out); }); });
+           [this](const QString& name) { writeTextFile(name.toStdString(), [this](std::ostream& out) { writeChartCsv(session_, out); }); });
 }
 
 }  // namespace tgsim::window
