@@ -5,7 +5,7 @@
 #include "allocation_counter.h"
 #include "core/integrator.h"
 #include "core/state_equations.h"
-#include "driver/load_parameters.h"
+#include "data/load_parameters.h"
 #include "startup_grids.h"
 
 namespace tgsim {

@@ -15,8 +15,7 @@ const char* pendingFpFault() noexcept {
 }
 
 void throwIfFpFault(double value) {
-    // The asm statement makes the value (and so the formula) live here, before the flags are read.
-    asm volatile("" : : "x"(value));
+    forceEvaluated(value);  // the formula runs before the flags are read
     if (const char* message = pendingFpFault()) throw Failure(message);
 }
 

@@ -14,6 +14,20 @@ void clearFpFaults() noexcept;
 // use may also raise an invalid operation, never the reverse.
 const char* pendingFpFault() noexcept;
 
+// Makes `value`, and so the formula that produced it, be computed at this point of the program:
+// the compiler may neither drop a formula whose result goes unused nor move it past a test of
+// the fault flags.
+inline void forceEvaluated(double value) noexcept {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    asm volatile("" : : "x"(value));  // the value must sit in an SSE register here
+#elif defined(__GNUC__)
+    asm volatile("" : : "r,m"(value) : "memory");
+#else
+    volatile double sink = value;
+    (void)sink;
+#endif
+}
+
 // Throws the pending fault, if any. Taking the value by argument forces the formula that
 // produced it to be evaluated before the flags are read.
 void throwIfFpFault(double value);

@@ -1,10 +1,10 @@
 #include "integrator.h"
 
 #include <cmath>
-#include <cstdio>
 #include <new>
 #include <string>
 
+#include "cell_number.h"
 #include "fp_fault.h"
 #include "nystrom_stepper.h"
 #include "stabilizer.h"
@@ -13,23 +13,13 @@
 namespace tgsim {
 namespace {
 
-// A number as the grids write it: decimal comma.
-std::string withDecimalComma(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    std::string out(text);
-    for (char& c : out)
-        if (c == '.') c = ',';
-    return out;
-}
-
 // The refusals that leave the result matrix untouched.
 void refuseUnsoundRun(const State& initialState, const TParametry& record, double tStart, double tEnd) {
     if (!(record.PrSam == "TAK") && !(record.PrSam == "NIE"))
         throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + record.PrSam.str() + "\"");
     if (!(tEnd >= tStart) || !std::isfinite(tStart) || !std::isfinite(tEnd))
-        throw Failure("The end time tk = " + withDecimalComma(tEnd) + " s lies before the start time to = " +
-                      withDecimalComma(tStart) + " s");
+        throw Failure("The end time tk = " + formatGeneral(tEnd) + " s lies before the start time to = " +
+                      formatGeneral(tStart) + " s");
     if (record.stepCount < 0)
         throw Failure("The step count " + std::to_string(record.stepCount) + " is negative");
     if (record.stepCount > kMaxStepCount)

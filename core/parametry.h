@@ -19,8 +19,10 @@ enum StateIndex : int {
     kUd, kUq, kdUd, kdUq, kdId, kdIq, kUg, kdUg, kErrorIntegral, kRegulatorOutput
 };
 
-// The largest stabilizer order (PSS2A); the single-input stabilizer has order 4.
-inline constexpr int kMaxPssOrder = 9;
+// Stabilizer orders: the PSS2A's filters are of order 9, the single-input stabilizer's of order 4.
+inline constexpr std::uint8_t kPss2aOrder = 9;
+inline constexpr std::uint8_t kSingleInputOrder = 4;
+inline constexpr int kMaxPssOrder = kPss2aOrder;
 
 // A companion matrix of the stabilizer: n rows of n, held in a fixed array so that copies of the
 // record stay cheap and allocation-free.

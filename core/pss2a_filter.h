@@ -11,7 +11,7 @@
 
 namespace tgsim {
 
-inline constexpr std::size_t kPss2aFilterOrder = 9;
+inline constexpr std::size_t kPss2aFilterOrder = kPss2aOrder;
 
 class SampledCompanionFilter {
 public:

@@ -54,6 +54,9 @@ double SingleInputStabilizer::sample(double speed, double power) {
     // The differences end at the previous sample: the one just stored does not enter them.
     const int jp = ringIndex(kOrder, j, 1);
     const TParametry& r = record_;
+    // This stabilizer has a single input, the power, and the whole of its transfer function
+    // lies in the second filter; the first filter (the PSS2A's speed path) is kept in the same
+    // form but fed zero, so it stays at rest.
     const double u1 = 0.0;
     const double u2 =
         -r.pssNum1[0] * backwardDifference(powerHistory_.data(), kOrder, jp, Tp_, 2) * (Tp_ / r.pssDen1[4]) * r.kw;

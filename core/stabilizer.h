@@ -29,7 +29,7 @@ std::int64_t stepsPerSample(double h, double Tp, std::int64_t limit);
 // backward difference of the power samples.
 class SingleInputStabilizer {
 public:
-    static constexpr int kOrder = 4;
+    static constexpr int kOrder = kSingleInputOrder;
     using Vector = std::array<double, kOrder>;
 
     SingleInputStabilizer(const TParametry& record, double Tp);
@@ -37,7 +37,6 @@ public:
     double sample(double speed, double power);
 
     const Vector& firstFilter() const { return state1_; }
-    const Vector& secondFilter() const { return state2_; }
 
 private:
     static void eulerStep(Vector& x, const PssMatrix& a, double Tp, double u);
@@ -56,8 +55,6 @@ public:
     Stabilizer(const TParametry& record, double h, std::int32_t stepCount);
 
     bool on() const { return on_; }
-    // The sample interval in steps (stepCount + 1 when the run takes no sample).
-    std::int64_t samplePeriodSteps() const { return samplePeriod_; }
     std::int64_t sampleCount() const { return samples_; }
 
     // After the integrator has stored row i (i = 1, 2, ...): the signal for the following steps.

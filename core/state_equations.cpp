@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "fp_fault.h"
+
 namespace tgsim {
 namespace {
 
@@ -141,8 +143,8 @@ void stateEquations(const State& x, const TParametry& r, RecordSwitches switches
     const double errorIntegral = x[kErrorIntegral] + e * dt;
     double u = r.K * (errorIntegral / r.TI + e + r.TD * storeddUg) / in.Ugz;
     // The output is computed even while it is held, so that a zero TI or set point faults on the
-    // first evaluation: the empty asm keeps the compiler from skipping the formula.
-    asm volatile("" : : "x"(u));
+    // first evaluation.
+    forceEvaluated(u);
     if (3.0 * dt > std::fabs(t - r.to)) u = 0.0;  // held at zero at the start of the run
 
     // Terminal voltage on the machine side of the transformer.

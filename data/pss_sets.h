@@ -3,14 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#include "core/parametry.h"
 #include "text_grid.h"
 
 namespace tgsim {
 
 inline constexpr int kPss2aColumns = 25;      // 0..16 written, 17..24 empty
 inline constexpr int kSingleInputColumns = 7;
-inline constexpr std::uint8_t kPss2aOrder = 9;
-inline constexpr std::uint8_t kSingleInputOrder = 4;
 
 struct PssSet {
     const char* menuCaption;

@@ -38,9 +38,4 @@ void TextGrid::setColumnCount(int columns) {
     ++revision_;
 }
 
-void TextGrid::setRow(int row, int firstColumn, const std::vector<std::string_view>& texts) {
-    int column = firstColumn;
-    for (std::string_view text : texts) setCell(column++, row, text);
-}
-
 }  // namespace tgsim

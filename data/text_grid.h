@@ -25,9 +25,6 @@ public:
     // Shrinking drops the cut columns' text; growing adds empty columns.
     void setColumnCount(int columns);
 
-    // Writes consecutive cells of one row starting at `firstColumn`.
-    void setRow(int row, int firstColumn, const std::vector<std::string_view>& texts);
-
     // Component state the window shows: visibility and the size in pixels.
     bool visible = true;
     int width = 0;

@@ -1,6 +1,7 @@
 #include "chart_quantities.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace tgsim {
 
@@ -11,7 +12,7 @@ const std::array<ChartQuantity, kSeriesCount> kChartQuantities = {{
 }};
 
 double chartValue(int k, std::span<const double, kStateSize> r, const TParametry& p) {
-    constexpr double sqrt3 = 1.7320508075688772;
+    constexpr double sqrt3 = std::numbers::sqrt3;
     switch (k) {
         case 1: return -r[1] / p.Ign;
         case 2: return r[2] * p.ksi / p.Iwn;

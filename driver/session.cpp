@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cell_number.h"
+#include "core/cell_number.h"
 #include "core/failure.h"
 #include "core/fp_fault.h"
 #include "core/integrator.h"
 #include "data/generator_sets.h"
 #include "data/pss_sets.h"
-#include "load_parameters.h"
+#include "data/load_parameters.h"
 #include "scenarios/initial_conditions.h"
 #include "scenarios/scenario_presets.h"
 #include "scenarios/steady_state.h"

@@ -1,7 +1,7 @@
 #include "initial_conditions.h"
 
 #include "core/fp_fault.h"
-#include "driver/cell_number.h"
+#include "core/cell_number.h"
 
 namespace tgsim {
 

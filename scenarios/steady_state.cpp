@@ -6,8 +6,8 @@
 
 #include "core/failure.h"
 #include "core/fp_fault.h"
-#include "driver/cell_number.h"
-#include "driver/derived_constants.h"
+#include "core/cell_number.h"
+#include "core/derived_constants.h"
 #include "initial_conditions.h"
 
 namespace tgsim {

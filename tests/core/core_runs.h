@@ -6,7 +6,7 @@
 
 #include "core/failure.h"
 #include "core/integrator.h"
-#include "driver/load_parameters.h"
+#include "data/load_parameters.h"
 #include "startup_grids.h"
 
 namespace tgsim::testing {

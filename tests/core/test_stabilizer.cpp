@@ -8,7 +8,7 @@
 
 #include "core/stabilizer.h"
 #include "core_runs.h"
-#include "driver/derived_constants.h"
+#include "core/derived_constants.h"
 
 namespace tgsim {
 namespace {

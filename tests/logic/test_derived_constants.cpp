@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/failure.h"
-#include "driver/derived_constants.h"
-#include "driver/load_parameters.h"
+#include "core/derived_constants.h"
+#include "data/load_parameters.h"
 #include "startup_grids.h"
 
 namespace tgsim {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/failure.h"
-#include "driver/load_parameters.h"
+#include "data/load_parameters.h"
 #include "startup_grids.h"
 
 namespace tgsim {

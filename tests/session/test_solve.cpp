@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/failure.h"
-#include "driver/cell_number.h"
+#include "core/cell_number.h"
 #include "driver/session.h"
 
 namespace tgsim {

@@ -7,8 +7,8 @@
 
 #include "core/failure.h"
 #include "core/state_equations.h"
-#include "driver/cell_number.h"
-#include "driver/load_parameters.h"
+#include "core/cell_number.h"
+#include "data/load_parameters.h"
 #include "driver/session.h"
 
 namespace tgsim {

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "core/parametry.h"
-#include "driver/cell_number.h"
+#include "core/cell_number.h"
 #include "driver/chart_quantities.h"
 #include "ui/window/result_chart.h"
 #include "ui/window/tform1.h"

@@ -1,4 +1,4 @@
-#include "cell_number.h"
+#include "core/cell_number.h"
 
 #include <cctype>
 #include <charconv>

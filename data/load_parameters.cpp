@@ -2,11 +2,12 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
-#include "cell_number.h"
+#include "core/cell_number.h"
 #include "core/fp_fault.h"
 #include "data/pss_sets.h"
-#include "derived_constants.h"
+#include "core/derived_constants.h"
 
 namespace tgsim {
 namespace {
@@ -136,8 +137,8 @@ void LoadParameters(Grids& grids, std::string_view pssCaption, TParametry& r, St
     r.Zaburz = cellValue(control, 13);
 
     r.stepCount = roundHalfEven(guarded([&] { return (r.tk - r.to) * 20.0 * r.fn; }));
-    r.baseImpedance = guarded([&] { return r.Un / (1.7320508075688772 * r.Ign); });
-    r.omegan = guarded([&] { return 6.283185307179586 * r.fn; });
+    r.baseImpedance = guarded([&] { return r.Un / (std::numbers::sqrt3 * r.Ign); });
+    r.omegan = guarded([&] { return 2.0 * std::numbers::pi * r.fn; });
     r.nominalTorque = guarded([&] { return r.Sn * r.cosfin * r.p / r.omegan / r.spr; });
 
     initialState[0] = r.to;

@@ -1,9 +1,9 @@
-#include "derived_constants.h"
+#include "core/derived_constants.h"
 
 #include <cmath>
 
 #include "core/fp_fault.h"
-#include "polynomial.h"
+#include "core/polynomial.h"
 
 namespace tgsim {
 namespace {
