@@ -5,12 +5,12 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev libvulkan-dev
-  libjpeg-dev libuemf-dev fonts-liberation2 xvfb xauth
+  libjpeg-dev libuemf-dev libeigen3-dev qt6-translations-l10n fonts-liberation2 xvfb xauth
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev cppcheck
   inkscape libwmf-bin fonts-urw-base35 x11-apps imagemagick
-  fonts-dejavu-core fonts-dejavu-extra
+  fonts-dejavu-core fonts-dejavu-extra parallel
 )
 
 packages=("${run_packages[@]}")
