@@ -49,29 +49,21 @@ void F10ToFinishedChart(benchmark::State& state) {
 }
 BENCHMARK(F10ToFinishedChart)->Unit(benchmark::kMillisecond);
 
-// Stored rows whose currents, speed, angle and voltages swing, so that "Ig", "Uw", "Ug" and "P"
-// are wavy lines of 7000 distinct points rather than the flat ones of a machine at rest.
-void makeCurrentsSwing(tgsim::Session& session) {
-    const tgsim::TParametry& p = session.record;
-    const std::size_t rows = session.results.storedRows();
-    for (std::size_t i = 0; i < rows; ++i) {
-        double* row = session.results.rowData(i);
-        const double t = row[0];
-        row[tgsim::kId] = p.Ign * (1.0 + 0.5 * std::sin(40.0 * t)) * std::exp(-0.2 * t);
-        row[tgsim::kIq] = p.Ign * 0.3 * std::cos(7.0 * t);
-        row[tgsim::kOmega] = p.omegan * (1.0 + 0.01 * std::sin(3.0 * t));
-        row[tgsim::kBeta] = 0.5 + 0.3 * std::sin(11.0 * t);
-        row[tgsim::kUd] = p.Un * 0.6 * std::sin(5.0 * t);
-        row[tgsim::kUq] = p.Un * (0.8 + 0.1 * std::cos(13.0 * t));
-    }
+// A run of 7000 steps whose currents, speed, angle and voltages swing (a short circuit at the
+// network bus), so that "Ig", "Uw", "Ug" and "P" are wavy lines of 7000 distinct points rather
+// than the flat ones of a machine at rest.
+void computeSwingingRun(tgsim::window::TForm1& form) {
+    form.runHandler("Zwarcie1Click");
+    form.session().setCell(tgsim::GridId::siatkaPraca, 1, 1, "7");
+    form.runHandler("O1Click");
+    if (form.session().chartRowCount() != 7000) qFatal("the short-circuit run did not give 7000 rows");
 }
 
 // Box "Ig" clicked after the start-up run with swinging currents: argument 1 times the click
 // that ticks it (its line of 7000 points filled), 0 the click that unticks it (emptied).
 void SeriesBoxToggled(benchmark::State& state) {
     tgsim::window::TForm1& form = shownForm();
-    QTest::keyClick(&form, Qt::Key_F10);
-    makeCurrentsSwing(form.session());
+    computeSwingingRun(form);
     QCheckBox* box = form.seriesBox(14);
     const bool timeTicking = state.range(0) == 1;
     for (auto _ : state) {
@@ -89,12 +81,11 @@ BENCHMARK(SeriesBoxToggled)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 // rows in one command, as the computation does at its end, then the window painted.
 void ThreeWavyLinesAfterF10(benchmark::State& state) {
     tgsim::window::TForm1& form = shownForm();
-    QTest::keyClick(&form, Qt::Key_F10);
+    computeSwingingRun(form);
     tgsim::Session& session = form.session();
-    makeCurrentsSwing(session);
     for (auto _ : state) {
         state.PauseTiming();
-        session.UncheckSeriesBoxes();
+        for (int k = 1; k <= 17; ++k) session.setSeriesBox(k, false);
         form.syncFromSession();
         finishScreen(form);
         state.ResumeTiming();

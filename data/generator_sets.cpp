@@ -54,10 +54,18 @@ const std::array<GeneratorSet, kGeneratorSetCount> kGeneratorSets = {{
       "409", "1100", "0,0810", "0,111", "1970", "0,0", "0,945", "", ""}},
 }};
 
+const GeneratorSet* findGeneratorSet(std::string_view menuCaption) {
+    for (const GeneratorSet& set : kGeneratorSets)
+        if (menuCaption == set.menuCaption) return &set;
+    return nullptr;
+}
+
 void Generator(int number, TextGrid& siatka) {
-    if (number < 1 || number > kGeneratorSetCount) return;
-    const GeneratorSet& set = kGeneratorSets[static_cast<std::size_t>(number - 1)];
-    siatka.visible = true;
+    if (number >= 1 && number <= kGeneratorSetCount)
+        writeGeneratorSet(kGeneratorSets[static_cast<std::size_t>(number - 1)], siatka);
+}
+
+void writeGeneratorSet(const GeneratorSet& set, TextGrid& siatka) {
     for (int column = 10; column <= 37; ++column) siatka.setCell(column, 0, kGeneratorHeaders[column]);
     for (int column = 10; column <= 37; ++column) siatka.setCell(column, 1, set.values[column]);
     for (int column = 0; column <= 8; ++column) siatka.setCell(column, 0, kGeneratorHeaders[column]);

@@ -2,11 +2,12 @@
 // The six built-in turbogenerator data sets with their regulator and transformer settings.
 #include <array>
 
-#include "text_grid.h"
+#include <string_view>
+
+#include "grids.h"
 
 namespace tgsim {
 
-inline constexpr int kGeneratorGridColumns = 40;
 inline constexpr int kGeneratorSetCount = 6;
 
 // Header texts of `siatka`, columns 0..39 (9, 38 and 39 empty).
@@ -18,8 +19,12 @@ struct GeneratorSet {
 };
 extern const std::array<GeneratorSet, kGeneratorSetCount> kGeneratorSets;
 
-// Writes set `number` (1..6) into the grid: headers and values of columns 10..37, then 0..8.
-// Shows the grid; touches nothing else.
+// The set of that menu caption, or nullptr.
+const GeneratorSet* findGeneratorSet(std::string_view menuCaption);
+
+// Writes the set into the grid: headers and values of columns 10..37, then 0..8.
+void writeGeneratorSet(const GeneratorSet& set, TextGrid& siatka);
+// The same for set `number` (1..6); other numbers write nothing.
 void Generator(int number, TextGrid& siatka);
 
 }  // namespace tgsim

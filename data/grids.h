@@ -2,6 +2,7 @@
 // The five input grids of the main window and the fixed header texts of the control and
 // initial-condition grids.
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "text_grid.h"
@@ -22,17 +23,29 @@ inline constexpr std::array<const char*, 20> kInitialHeaders = {
     "Idr [-]", "Iwr [-]", "iD1r[-]", "Iqr [-]", "iQ1r [-]", "iQ2r [-]", "w1nr [-]", "delta", "alfa", "beta",
     "Udr [-]", "Uqr [-]", "dUd [-]", "dUq [-]", "dId [-]", "dIq [-]", " [-]", " [-]", " [-]", "A "};
 
+inline constexpr int kGeneratorGridColumns = 40;
+inline constexpr int kPss2aColumns = 25;  // 0..16 written, 17..24 empty
+inline constexpr int kSingleInputColumns = 7;
+
+// The five grids, in the order of their names in kGridNames.
+enum class GridId { siatka, siatkaPraca, war_pocz, Siatka_PSS, zadanystanustalony };
+inline constexpr int kGridCount = 5;
+inline constexpr std::array<std::string_view, kGridCount> kGridNames = {"siatka", "siatkaPraca", "war_pocz",
+                                                                        "Siatka_PSS", "zadanystanustalony"};
+
 struct Grids {
-    TextGrid siatka{"siatka", 40};
+    TextGrid siatka{"siatka", kGeneratorGridColumns};
     TextGrid siatkaPraca{"siatkaPraca", kControlGridColumns};
     TextGrid war_pocz{"war_pocz", kInitialGridColumns};
-    TextGrid Siatka_PSS{"Siatka_PSS", 25};
+    TextGrid Siatka_PSS{"Siatka_PSS", kPss2aColumns};
     TextGrid zadanystanustalony{"zadanystanustalony", kSteadyStateGridColumns};
 
-    // The grid of that name, or nullptr.
-    TextGrid* byName(std::string_view name);
-    std::array<TextGrid*, 5> all() { return {&siatka, &siatkaPraca, &war_pocz, &Siatka_PSS, &zadanystanustalony}; }
+    TextGrid& byId(GridId id);
+    const TextGrid& byId(GridId id) const;
 };
+
+// The grid of that name, if there is one.
+std::optional<GridId> gridIdByName(std::string_view name);
 
 // Writes the twenty headers of `war_pocz` row 0.
 void writeInitialHeaders(TextGrid& war_pocz);

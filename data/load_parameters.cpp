@@ -114,11 +114,7 @@ void readStabilizer(const TextGrid& grid, std::string_view pssCaption, TParametr
 
 }  // namespace
 
-void LoadParameters(Grids& grids, std::string_view pssCaption, TParametry& r, State& initialState) {
-    grids.siatka.visible = true;
-    grids.siatkaPraca.visible = true;
-    grids.war_pocz.visible = true;
-
+void readMachineAndControl(const Grids& grids, TParametry& r) {
     const TextGrid& siatka = grids.siatka;
     readCells(siatka, kMachineCells, r);
     readCells(siatka, kRegulatorCells, r);
@@ -140,16 +136,21 @@ void LoadParameters(Grids& grids, std::string_view pssCaption, TParametry& r, St
     r.baseImpedance = guarded([&] { return r.Un / (std::numbers::sqrt3 * r.Ign); });
     r.omegan = guarded([&] { return 2.0 * std::numbers::pi * r.fn; });
     r.nominalTorque = guarded([&] { return r.Sn * r.cosfin * r.p / r.omegan / r.spr; });
+}
 
+void readInitialStateAndDerived(const Grids& grids, std::string_view pssCaption, TParametry& r, State& initialState) {
     initialState[0] = r.to;
-    writeInitialHeaders(grids.war_pocz);
     readInitialState(grids.war_pocz, r, initialState);
-
     readStabilizer(grids.Siatka_PSS, pssCaption, r);
     computeRotorCircuits(r);
     computeRatedPoint(r);
     r.networkVoltage = r.Un;
     r.betaMax = r.WzbSt == "TAK" ? 2.616946680440298 : 1.5707963267948966;
+}
+
+void LoadParameters(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState) {
+    readMachineAndControl(grids, record);
+    readInitialStateAndDerived(grids, pssCaption, record, initialState);
 }
 
 }  // namespace tgsim

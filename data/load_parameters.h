@@ -1,5 +1,6 @@
 #pragma once
-// Reading the grids' text into the parameter record and the initial state.
+// Reading the grids' text into the parameter record and the initial state: relative values
+// converted to physical units, then the derived constants. The grids are only read.
 #include <string_view>
 
 #include "core/parametry.h"
@@ -7,11 +8,16 @@
 
 namespace tgsim {
 
-// Parses `siatka`, `siatkaPraca`, `war_pocz` and, when the stabilizer caption is "Wyl. PSS",
-// `Siatka_PSS`; converts relative values to physical units; computes the derived constants.
-// Writes the header row of `war_pocz` and makes the first three grids visible.
-// The first cell that is not a number, or formula that faults, raises its Failure: fields read
-// before it hold their new values, all later ones keep their old values.
-void LoadParameters(Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState);
+// `siatka` and `siatkaPraca` into the record, with the step count, the impedance base, the rated
+// angular frequency and the rated torque.
+void readMachineAndControl(const Grids& grids, TParametry& record);
+
+// Then `war_pocz` into the initial state and, when the switch's caption says the stabilizer is on
+// (kPssOnCaption), `Siatka_PSS` (the set the record's pssOrder names) into the record; the rotor circuits, the rated point and the limits.
+void readInitialStateAndDerived(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState);
+
+// Both in turn. The first cell that is not a number, or formula that faults, raises its Failure:
+// fields read before it hold their new values, all later ones keep their old values.
+void LoadParameters(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState);
 
 }  // namespace tgsim

@@ -33,18 +33,27 @@ void writeSet(TextGrid& grid, const std::array<const char*, N>& headers, const P
 
 }  // namespace
 
-std::uint8_t PSS2A(int number, TextGrid& grid) {
+const PssSet* findPss2aSet(std::string_view menuCaption) {
+    for (const PssSet& set : kPss2aSets)
+        if (menuCaption == set.menuCaption) return &set;
+    return nullptr;
+}
+
+std::uint8_t writePss2aSet(const PssSet& set, TextGrid& grid) {
     grid.setColumnCount(kPss2aColumns);
-    grid.width = 665;
-    grid.height = 71;
-    if (number >= 1 && number <= 3) writeSet(grid, kPss2aHeaders, kPss2aSets[static_cast<std::size_t>(number - 1)]);
+    writeSet(grid, kPss2aHeaders, set);
+    return kPss2aOrder;
+}
+
+std::uint8_t PSS2A(int number, TextGrid& grid) {
+    if (number >= 1 && number <= static_cast<int>(kPss2aSets.size()))
+        return writePss2aSet(kPss2aSets[static_cast<std::size_t>(number - 1)], grid);
+    grid.setColumnCount(kPss2aColumns);
     return kPss2aOrder;
 }
 
 std::uint8_t PSS_klas_1(TextGrid& grid) {
     grid.setColumnCount(kSingleInputColumns);
-    grid.width = 458;
-    grid.height = 54;
     writeSet(grid, kSingleInputHeaders, kSingleInputSet);
     return kSingleInputOrder;
 }

@@ -4,12 +4,12 @@
 #include <cstdint>
 
 #include "core/parametry.h"
-#include "text_grid.h"
+#include <string_view>
+
+#include "grids.h"
 
 namespace tgsim {
 
-inline constexpr int kPss2aColumns = 25;      // 0..16 written, 17..24 empty
-inline constexpr int kSingleInputColumns = 7;
 
 struct PssSet {
     const char* menuCaption;
@@ -21,9 +21,14 @@ extern const std::array<PssSet, 3> kPss2aSets;
 extern const std::array<const char*, kSingleInputColumns> kSingleInputHeaders;
 extern const PssSet kSingleInputSet;  // its first seven values are used
 
-// Loads PSS2A set `number` (1..3): 25 columns, 665 x 71 pixels; returns the order 9.
+// The PSS2A set of that menu caption, or nullptr.
+const PssSet* findPss2aSet(std::string_view menuCaption);
+
+// Loads a PSS2A set (25 columns); returns the order 9.
+std::uint8_t writePss2aSet(const PssSet& set, TextGrid& grid);
+// The same for PSS2A set `number` (1..3); other numbers only make the 25 columns.
 std::uint8_t PSS2A(int number, TextGrid& grid);
-// Loads the single-input set: 7 columns, 458 x 54 pixels; returns the order 4.
+// Loads the single-input set (7 columns); returns the order 4.
 std::uint8_t PSS_klas_1(TextGrid& grid);
 
 // The on/off switch: its caption is the stabilizer's state.

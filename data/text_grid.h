@@ -25,11 +25,6 @@ public:
     // Shrinking drops the cut columns' text; growing adds empty columns.
     void setColumnCount(int columns);
 
-    // Component state the window shows: visibility and the size in pixels.
-    bool visible = true;
-    int width = 0;
-    int height = 0;
-
     // Counts every change of text or layout, so that a view can tell when to refresh.
     unsigned revision() const { return revision_; }
 

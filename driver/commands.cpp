@@ -1,45 +1,134 @@
 #include "commands.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace tgsim {
+namespace {
 
-#define TGSIM_COMMAND(name) Command{#name, [](Session& s, SolveObserver*) { s.name(); }}
+using Action = std::function<void(Session&, SolveObserver*)>;
 
-const std::array<Command, 27> kCommands = {
-    TGSIM_COMMAND(G1Click),
-    TGSIM_COMMAND(G2Click),
-    TGSIM_COMMAND(G3Click),
-    TGSIM_COMMAND(G4Click),
-    TGSIM_COMMAND(G5Click),
-    TGSIM_COMMAND(G6Click),
-    TGSIM_COMMAND(war_zeroweClick),
-    TGSIM_COMMAND(war_koncowClick),
-    TGSIM_COMMAND(war_nominalneClick),
-    TGSIM_COMMAND(Warunkizadane1Click),
-    TGSIM_COMMAND(Softstart1Click),
-    TGSIM_COMMAND(Synchroniz1Click),
-    TGSIM_COMMAND(ZabwAutom1Click),
-    TGSIM_COMMAND(Zwarcie1Click),
-    TGSIM_COMMAND(Pracawsieci1Click),
-    TGSIM_COMMAND(ZrzutQ1Click),
-    TGSIM_COMMAND(TestPSS1Click),
-    TGSIM_COMMAND(Klasyczny1Click),
-    TGSIM_COMMAND(Canaya1Click),
-    TGSIM_COMMAND(PSS2A_1Click),
-    TGSIM_COMMAND(PSS2A_2Click),
-    TGSIM_COMMAND(PSS2A_3Click),
-    TGSIM_COMMAND(PSS1wejsciowy1Click),
-    TGSIM_COMMAND(Stale_PSS),
-    Command{"O1Click", [](Session& s, SolveObserver* observer) { s.O1Click(observer); }},
-    TGSIM_COMMAND(Obliczeniecalkicieplnej1Click),
-    TGSIM_COMMAND(Przelacz_DaneAkt_Wykres),
-};
+constexpr const char* kGeneratorMenu = "Generator";
+constexpr const char* kInitialMenu = "War. początkowe";
+constexpr const char* kScenarioMenu = "Stany Pracy";
+constexpr const char* kModelMenu = "Model Gen.";
+constexpr const char* kStabilizerMenu = "Stab. Syst. PSS";
+constexpr const char* kComputeMenu = "Obliczenia";
+constexpr const char* kSchematicsMenu = "Schematy";
+constexpr const char* kSaveMenu = "Zapisz";
 
-#undef TGSIM_COMMAND
+// A preset missing from its table is a fault of the program itself, found at start-up.
+template <class T>
+const T& presetNamed(const T* preset, std::string_view name) {
+    if (!preset) throw std::logic_error("no data set or scenario named \"" + std::string(name) + "\"");
+    return *preset;
+}
 
-const Command* findCommand(std::string_view name) {
+Command item(const char* handler, const char* menu, const char* caption, const char* shortcut, Action action) {
+    return {handler, Placement::MenuItem, menu, caption, shortcut, std::move(action), {}};
+}
+
+template <void (Session::*method)()>
+Action call() {
+    return [](Session& s, SolveObserver*) { (s.*method)(); };
+}
+
+// A command that loads the data set of that menu caption into its grid.
+template <class Set>
+Command dataSet(const char* handler, const char* menu, const Set* set, std::string_view caption,
+                void (Session::*load)(const Set&)) {
+    const Set& found = presetNamed(set, caption);
+    Command c = item(handler, menu, found.menuCaption, "", [&found, load](Session& s, SolveObserver*) { (s.*load)(found); });
+    c.preset = found.menuCaption;
+    return c;
+}
+
+Command generator(const char* handler, std::string_view caption) {
+    return dataSet(handler, kGeneratorMenu, findGeneratorSet(caption), caption, &Session::loadGeneratorSet);
+}
+
+Command pss2a(const char* handler, std::string_view caption) {
+    return dataSet(handler, kStabilizerMenu, findPss2aSet(caption), caption, &Session::loadPss2aSet);
+}
+
+Command scenario(const char* handler, std::string_view name, const char* shortcut) {
+    const ScenarioPreset& preset = presetNamed(findScenarioPreset(name), name);
+    Command c = item(handler, kScenarioMenu, preset.menuCaption, shortcut,
+                     [&preset](Session& s, SolveObserver*) { s.applyScenario(preset); });
+    c.preset = preset.scenarioName;
+    return c;
+}
+
+// A command of the window itself: schematics, saving, closing.
+Command windowItem(const char* handler, const char* menu, const char* caption) {
+    return item(handler, menu, caption, "", {});
+}
+
+std::vector<Command> buildCommands() {
+    return {
+        generator("G1Click", "Dolna Odra      bl. 7, 8"),
+        generator("G2Click", "Turów              bl. 1,2,3"),
+        generator("G3Click", "Skawina           bl. 5"),
+        generator("G4Click", "Kozienice         bl. 9"),
+        generator("G5Click", "Wroclaw"),
+        generator("G6Click", "Konin"),
+        item("war_zeroweClick", kInitialMenu, "warunki Zerowe", "", call<&Session::war_zeroweClick>()),
+        item("war_koncowClick", kInitialMenu, "warunki Końcowe = Dane Aktualne", "", call<&Session::war_koncowClick>()),
+        item("war_nominalneClick", kInitialMenu, "warunki Znamionowe", "", call<&Session::war_nominalneClick>()),
+        item("Warunkizadane1Click", kInitialMenu, "zadany stan Ustalony", "", call<&Session::Warunkizadane1Click>()),
+        scenario("Softstart1Click", "Softstart", "F1"),
+        scenario("Synchroniz1Click", "Synchronizacja", "F2"),
+        scenario("ZabwAutom1Click", "ZabwAutom", "F3"),
+        scenario("Zwarcie1Click", "Zwarcie", "F4"),
+        scenario("Pracawsieci1Click", "Praca w sieci", "F5"),
+        scenario("ZrzutQ1Click", "ZrzutQ", "F6"),
+        scenario("TestPSS1Click", "Test SS", "F7"),
+        item("Klasyczny1Click", kModelMenu, "Klasyczny", "", call<&Session::Klasyczny1Click>()),
+        item("Canaya1Click", kModelMenu, "Canay'a", "", call<&Session::Canaya1Click>()),
+        pss2a("PSS2A_1Click", "PSS 2A - D.O."),
+        pss2a("PSS2A_2Click", "PSS 2A - Tur."),
+        pss2a("PSS2A_3Click", "PSS 2A - Koz."),
+        item("PSS1wejsciowy1Click", kStabilizerMenu, kSingleInputSet.menuCaption, "",
+             call<&Session::PSS1wejsciowy1Click>()),
+        item("O1Click", kComputeMenu, "Rozwiązanie Równań Stanu", "F10",
+             [](Session& s, SolveObserver* observer) { s.O1Click(observer); }),
+        item("Obliczeniecalkicieplnej1Click", kComputeMenu, "Obliczenie Calki Cieplnej Prądu Wirnika", "",
+             call<&Session::Obliczeniecalkicieplnej1Click>()),
+        windowItem("Poka1Click", kSchematicsMenu, "Schemat Sieci "),
+        windowItem("PokazDQcircuits", kSchematicsMenu, "Schemat d-q"),
+        windowItem("SchematStabilizatorClick", kSchematicsMenu, "Schemat PSS2A"),
+        windowItem("Gdzie1Click", kSaveMenu, "Gdzie zapisac wykres ?"),
+        windowItem("Gdzie2Click", kSaveMenu, "Gdzie zapisac formularz / Enh ?"),
+        windowItem("SavePictureClick", kSaveMenu, "Wykres jako PNG, SVG lub PDF ..."),
+        windowItem("SaveResultsClick", kSaveMenu, "Wyniki obliczeń (CSV) ..."),
+        windowItem("SaveChartDataClick", kSaveMenu, "Przebiegi z wykresu (CSV) ..."),
+        {"Koniec", Placement::MenuBar, nullptr, "Koniec", "Del", {}, {}},
+        {"Stale_PSS", Placement::Button, nullptr, nullptr, "", call<&Session::Stale_PSS>(), {}},
+        {"Przelacz_DaneAkt_Wykres", Placement::Button, nullptr, nullptr, "",
+         call<&Session::Przelacz_DaneAkt_Wykres>(), {}},
+    };
+}
+
+}  // namespace
+
+const std::vector<Command> kCommands = buildCommands();
+
+const Command* findCommand(std::string_view handler) {
     for (const Command& command : kCommands)
-        if (name == command.name) return &command;
+        if (handler == command.handler) return &command;
     return nullptr;
+}
+
+std::vector<std::string_view> menuBarOrder() {
+    std::vector<std::string_view> order;
+    for (const Command& command : kCommands) {
+        if (command.placement == Placement::Button) continue;
+        const std::string_view menu = command.placement == Placement::MenuItem ? command.menu : command.caption;
+        bool known = false;
+        for (std::string_view seen : order) known = known || seen == menu;
+        if (!known) order.push_back(menu);
+    }
+    return order;
 }
 
 }  // namespace tgsim

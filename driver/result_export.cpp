@@ -19,7 +19,7 @@ std::string roundTripNumber(double value) {
 void writeResultsCsv(const Session& session, std::ostream& out) {
     out << "t,Id,Iw,iD1,Iq,iQ1,iQ2,omega,delta,alfa,beta,Ud,Uq,dUd,dUq,dId,dIq,Ug,dUg,errorIntegral,"
            "regulatorOutput\n";
-    const ResultMatrix& results = session.results;
+    const ResultMatrix& results = session.results();
     for (std::size_t i = 0; i < results.storedRows(); ++i) {
         const auto row = results.row(i);
         for (int k = 0; k < kStateSize; ++k) {
@@ -35,9 +35,9 @@ void writeChartCsv(const Session& session, std::ostream& out) {
     out << '\n';
     const std::size_t rows = session.chartRowCount();
     for (std::size_t i = 0; i < rows; ++i) {
-        const auto row = session.results.row(i);
+        const auto row = session.results().row(i);
         out << roundTripNumber(row[0]);
-        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(chartValue(k, row, session.record));
+        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(chartValue(k, row, session.record()));
         out << '\n';
     }
 }
@@ -50,15 +50,17 @@ void writeGrid(const TextGrid& grid, std::ostream& out) {
 }
 
 void writeState(const Session& s, std::ostream& out) {
-    out << "scenario=" << s.record.scenario.view() << '\n'
-        << "model=" << s.record.model.view() << '\n'
-        << "pssOrder=" << static_cast<int>(s.record.pssOrder) << '\n'
-        << "ZalWyl_PSS=" << s.ZalWyl_PSS << '\n'
-        << "Wykr_DaneAkt=" << s.Wykr_DaneAkt << '\n'
-        << "CalkaCieplna=" << s.CalkaCieplna << '\n'
-        << "CalkaCieplna.visible=" << (s.CalkaCieplnaVisible ? "true" : "false") << '\n'
-        << "stepCount=" << s.record.stepCount << '\n';
-    for (std::size_t i = 0; i < s.panels.size(); ++i) out << "panel" << i << '=' << s.panels[i] << '\n';
+    const TParametry& r = s.record();
+    const ViewState& view = s.view();
+    out << "scenario=" << r.scenario.view() << '\n'
+        << "model=" << r.model.view() << '\n'
+        << "pssOrder=" << static_cast<int>(r.pssOrder) << '\n'
+        << "ZalWyl_PSS=" << view.ZalWyl_PSS << '\n'
+        << "Wykr_DaneAkt=" << view.Wykr_DaneAkt << '\n'
+        << "CalkaCieplna=" << view.CalkaCieplna << '\n'
+        << "CalkaCieplna.visible=" << (view.CalkaCieplnaVisible ? "true" : "false") << '\n'
+        << "stepCount=" << r.stepCount << '\n';
+    for (std::size_t i = 0; i < view.panels.size(); ++i) out << "panel" << i << '=' << view.panels[i] << '\n';
 }
 
 }  // namespace tgsim

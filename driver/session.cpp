@@ -8,11 +8,8 @@
 #include "core/failure.h"
 #include "core/fp_fault.h"
 #include "core/integrator.h"
-#include "data/generator_sets.h"
-#include "data/pss_sets.h"
 #include "data/load_parameters.h"
 #include "scenarios/initial_conditions.h"
-#include "scenarios/scenario_presets.h"
 #include "scenarios/steady_state.h"
 
 namespace tgsim {
@@ -38,86 +35,124 @@ std::string statePanel(std::string_view scenario) {
 Session::Session() { Dane0(); }
 
 void Session::Dane0() {
-    ZalWyl_PSS = kPssOffCaption;
-    Wykr_DaneAkt = "Dane Aktualne";
-    CalkaCieplna = "Calka_Iw*Iw*dt";
-    grids.siatka.width = 673, grids.siatka.height = 70;
-    grids.siatkaPraca.width = 650, grids.siatkaPraca.height = 50;
-    grids.zadanystanustalony.width = 522, grids.zadanystanustalony.height = 55;
-    grids.war_pocz.width = 665, grids.war_pocz.height = 71;
-    grids.Siatka_PSS.width = 665, grids.Siatka_PSS.height = 71;
-    grids.zadanystanustalony.visible = false;
-    grids.Siatka_PSS.visible = false;
+    view_.ZalWyl_PSS = kPssOffCaption;
+    view_.Wykr_DaneAkt = kDataViewCaption;
+    view_.CalkaCieplna = "Calka_Iw*Iw*dt";
+    view_.gridVisible.fill(true);
+    showGrid(GridId::zadanystanustalony, false);
+    showGrid(GridId::Siatka_PSS, false);
 
-    writeScenarioGrids(grids, kStartupScenario);
-    chartVisible = false;
-    Generator(1);
-    record.model = "Klasyc";
+    writeScenarioGrids(grids_, kStartupScenario);
+    view_.chartVisible = false;
+    Generator(1, grids_.siatka);
+    record_.model = "Klasyc";
     PSS1wejsciowy1Click();
-    LoadParameters(grids, ZalWyl_PSS, record, initialState);
-    record.scenario = kStartupScenario.scenarioName;
-    panels = {kTimePending, statePanel(record.scenario.view()), "Liczba iteracji = ........", kHintPanel};
+    LoadParameters();
+    record_.scenario = kStartupScenario.scenarioName;
+    view_.panels = {kTimePending, statePanel(record_.scenario.view()), "Liczba iteracji = ........", kHintPanel};
 }
 
-void Session::Generator(int number) {
-    chartVisible = false;
-    tgsim::Generator(number, grids.siatka);
+void Session::setCell(GridId grid, int column, int row, std::string_view text) {
+    grids_.byId(grid).setCell(column, row, text);
 }
 
-void Session::PSS2A_1Click() { record.pssOrder = PSS2A(1, grids.Siatka_PSS); }
-void Session::PSS2A_2Click() { record.pssOrder = PSS2A(2, grids.Siatka_PSS); }
-void Session::PSS2A_3Click() { record.pssOrder = PSS2A(3, grids.Siatka_PSS); }
-void Session::PSS1wejsciowy1Click() { record.pssOrder = PSS_klas_1(grids.Siatka_PSS); }
+// ---- View transitions ----
 
-void Session::Stale_PSS() {
-    if (ZalWyl_PSS == kPssOffCaption) {
-        grids.Siatka_PSS.visible = true;
-        ZalWyl_PSS = kPssOnCaption;
-    } else {
-        ZalWyl_PSS = kPssOffCaption;
-        grids.Siatka_PSS.visible = false;
-    }
+void Session::showGrid(GridId id, bool visible) { view_.gridVisible[static_cast<std::size_t>(id)] = visible; }
+
+void Session::showInputGrids(bool visible) {
+    for (GridId id : {GridId::siatkaPraca, GridId::siatka, GridId::war_pocz}) showGrid(id, visible);
 }
 
-void Session::applyScenario(int index) {
-    if (index < 0 || index >= kScenarioCount) return;
-    const ScenarioPreset& preset = kScenarioPresets[static_cast<std::size_t>(index)];
-    chartVisible = false;
-    grids.siatkaPraca.visible = grids.siatka.visible = grids.war_pocz.visible = true;
-    record.scenario = preset.scenarioName;
-    if (preset.switchesStabilizerOn) ZalWyl_PSS = kPssOnCaption;
-    writeScenarioGrids(grids, preset);
-    if (preset.switchesStabilizerOn) grids.Siatka_PSS.visible = true;
+bool Session::stabilizerOn() const { return view_.ZalWyl_PSS == kPssOnCaption; }
+
+void Session::setStabilizerSwitch(bool on) {
+    view_.ZalWyl_PSS = on ? kPssOnCaption : kPssOffCaption;
+    showGrid(GridId::Siatka_PSS, on);
 }
+
+// The grids come back with the final state of the last computation in `war_pocz`.
+void Session::showDataView() {
+    view_.chartVisible = false;
+    showInputGrids(true);
+    writeStateToInitialGrid(currentData_, record_, grids_.war_pocz);
+    view_.Wykr_DaneAkt = kChartViewCaption;
+}
+
+void Session::showChartView() {
+    view_.Wykr_DaneAkt = kDataViewCaption;
+    showInputGrids(false);
+    showGrid(GridId::Siatka_PSS, false);
+    view_.chartVisible = true;
+    showGrid(GridId::zadanystanustalony, false);
+}
+
+// ---- Data sets ----
+
+void Session::loadGeneratorSet(const GeneratorSet& set) {
+    view_.chartVisible = false;
+    showGrid(GridId::siatka);
+    writeGeneratorSet(set, grids_.siatka);
+}
+
+void Session::loadPss2aSet(const PssSet& set) { record_.pssOrder = writePss2aSet(set, grids_.Siatka_PSS); }
+void Session::PSS1wejsciowy1Click() { record_.pssOrder = PSS_klas_1(grids_.Siatka_PSS); }
+
+void Session::Stale_PSS() { setStabilizerSwitch(!stabilizerOn()); }
+
+void Session::applyScenario(const ScenarioPreset& preset) {
+    view_.chartVisible = false;
+    showInputGrids(true);
+    record_.scenario = preset.scenarioName;
+    if (preset.switchesStabilizerOn) view_.ZalWyl_PSS = kPssOnCaption;
+    writeScenarioGrids(grids_, preset);
+    if (preset.switchesStabilizerOn) showGrid(GridId::Siatka_PSS);
+}
+
+// ---- Initial conditions ----
 
 void Session::war_zeroweClick() {
-    grids.war_pocz.visible = true;
-    firstInitialState[0] = 0.0;
-    writeStateToInitialGrid(firstInitialState, record, grids.war_pocz);
+    showGrid(GridId::war_pocz);
+    firstInitialState_[0] = 0.0;
+    writeStateToInitialGrid(firstInitialState_, record_, grids_.war_pocz);
 }
 
 void Session::war_koncowClick() {
-    grids.war_pocz.visible = true;
-    currentData[0] = 0.0;
-    writeStateToInitialGrid(currentData, record, grids.war_pocz);
+    showGrid(GridId::war_pocz);
+    currentData_[0] = 0.0;
+    writeStateToInitialGrid(currentData_, record_, grids_.war_pocz);
 }
 
 void Session::war_nominalneClick() {
-    grids.war_pocz.visible = true;
-    const double Qr = guarded([&] { return std::sqrt(1.0 - record.cosfin * record.cosfin); });
-    writeSteadyState(networkSteadyState(record, 1.0, Qr), record, grids);
+    showGrid(GridId::war_pocz);
+    const double Qr = guarded([&] { return std::sqrt(1.0 - record_.cosfin * record_.cosfin); });
+    writeSteadyState(networkSteadyState(record_, 1.0, Qr), record_, grids_);
 }
 
-void Session::Warunkizadane1Click() { Warunkizadane(record, grids, steadyStateDefaultsWritten); }
+void Session::Warunkizadane1Click() {
+    showGrid(GridId::zadanystanustalony);
+    const SteadyState state = Warunkizadane(record_, grids_, steadyStateDefaultsWritten_);
+    showGrid(GridId::war_pocz);
+    writeSteadyState(state, record_, grids_);
+}
 
 void Session::Obliczeniecalkicieplnej1Click() {
-    const double figure = guarded([&] { return record.Uwn / record.Iwz / record.Xd; });
-    CalkaCieplnaVisible = true;
-    CalkaCieplna = "Calka = " + formatGeneral(figure, 4, 2);
+    const double figure = guarded([&] { return record_.Uwn / record_.Iwz / record_.Xd; });
+    view_.CalkaCieplnaVisible = true;
+    view_.CalkaCieplna = "Calka = " + formatGeneral(figure, 4, 2);
+}
+
+// ---- The computation ----
+
+void Session::LoadParameters() {
+    showInputGrids(true);
+    readMachineAndControl(grids_, record_);
+    writeInitialHeaders(grids_.war_pocz);
+    readInitialStateAndDerived(grids_, view_.ZalWyl_PSS, record_, initialState_);
 }
 
 void Session::writeElapsedTime(std::string_view timeText) {
-    panels[0] = std::string("Czas obliczeń = ") + std::string(timeText);
+    view_.panels[0] = std::string("Czas obliczeń = ") + std::string(timeText);
 }
 
 void Session::clearAllSeries() {
@@ -128,72 +163,67 @@ void Session::clearAllSeries() {
 }
 
 void Session::O1Click(SolveObserver* observer) {
-    grids.siatkaPraca.visible = grids.siatka.visible = grids.war_pocz.visible = true;
-    CalkaCieplnaVisible = false;
+    showInputGrids(true);
+    view_.CalkaCieplnaVisible = false;
     clearAllSeries();
     const auto start = std::chrono::steady_clock::now();
-    HideSeriesBoxes();
-    LoadParameters(grids, ZalWyl_PSS, record, initialState);
-    grids.Siatka_PSS.visible = ZalWyl_PSS == kPssOnCaption;
-    if (!firstRunDone) {
-        firstInitialState = initialState;
-        firstRunDone = true;
+    view_.seriesBoxesVisible = false;
+    LoadParameters();
+    showGrid(GridId::Siatka_PSS, stabilizerOn());
+    if (!firstRunDone_) {
+        firstInitialState_ = initialState_;
+        firstRunDone_ = true;
     }
-    panels = {kTimePending, statePanel(record.scenario.view()), "Liczba iteracji = " + std::to_string(record.stepCount),
-              kHintPanel};
+    view_.panels = {kTimePending, statePanel(record_.scenario.view()),
+                    "Liczba iteracji = " + std::to_string(record_.stepCount), kHintPanel};
     if (observer) observer->statusTextsWritten();
-    const State startVector = initialState;
-    progressBarVisible = true;
-    resultsComplete = false;
-    integrate(startVector, record, results, record.to, record.tk, observer);
-    resultsComplete = true;
+    const State startVector = initialState_;
+    view_.progressBarVisible = true;
+    resultsComplete_ = false;
+    integrate(startVector, record_, results_, record_.to, record_.tk, observer);
+    resultsComplete_ = true;
 
-    grids.siatkaPraca.visible = grids.siatka.visible = grids.war_pocz.visible = false;
-    grids.Siatka_PSS.visible = grids.zadanystanustalony.visible = false;
-    chartVisible = true;
-    zoomEnabled = true;
-    const auto last = results.row(static_cast<std::size_t>(record.stepCount));
-    currentData[0] = 0.0;
-    for (int k = 1; k < kStateSize; ++k) currentData[static_cast<std::size_t>(k)] = last[static_cast<std::size_t>(k)];
+    showInputGrids(false);
+    showGrid(GridId::Siatka_PSS, false);
+    showGrid(GridId::zadanystanustalony, false);
+    view_.chartVisible = true;
+    view_.zoomEnabled = true;
+    const auto last = results_.row(static_cast<std::size_t>(record_.stepCount));
+    currentData_[0] = 0.0;
+    for (int k = 1; k < kStateSize; ++k) currentData_[static_cast<std::size_t>(k)] = last[static_cast<std::size_t>(k)];
     writeElapsedTime(elapsedText(std::chrono::steady_clock::now() - start));
     if (observer) observer->statusTextsWritten();
-    Wykr_DaneAkt = "Dane Aktualne";
+    view_.Wykr_DaneAkt = kDataViewCaption;
     UncheckSeriesBoxes();
     for (int k : {13, 15, 16}) setSeriesBox(k, true);
-    progressBarVisible = false;
-    chartVisible = true;
-    ShowSeriesBoxes();
-    Wykr_DaneAktEnabled = true;
+    view_.progressBarVisible = false;
+    view_.chartVisible = true;
+    view_.seriesBoxesVisible = true;
+    view_.Wykr_DaneAktEnabled = true;
 }
 
+// ---- Chart ----
+
 void Session::Przelacz_DaneAkt_Wykres() {
-    grids.Siatka_PSS.visible = ZalWyl_PSS == kPssOnCaption;
-    if (Wykr_DaneAkt == "Dane Aktualne") {
-        chartVisible = false;
-        grids.siatkaPraca.visible = grids.siatka.visible = grids.war_pocz.visible = true;
-        writeStateToInitialGrid(currentData, record, grids.war_pocz);
-        Wykr_DaneAkt = "Wykresy";
-    } else {
-        Wykr_DaneAkt = "Dane Aktualne";
-        grids.siatkaPraca.visible = grids.siatka.visible = grids.Siatka_PSS.visible = grids.war_pocz.visible = false;
-        chartVisible = true;
-        grids.zadanystanustalony.visible = false;
-    }
+    showGrid(GridId::Siatka_PSS, stabilizerOn());
+    if (view_.Wykr_DaneAkt == kDataViewCaption)
+        showDataView();
+    else
+        showChartView();
 }
 
 void Session::setSeriesBox(int k, bool checked) {
     if (k < 1 || k > kQuantityCount) return;
-    bool& box = seriesChecked[static_cast<std::size_t>(k)];
+    bool& box = view_.seriesChecked[static_cast<std::size_t>(k)];
     if (box == checked) return;
     box = checked;
     Wykres(k);
 }
 
 void Session::Wykres(int k) {
-    if (k < 1 || k > kQuantityCount) return;
     const auto index = static_cast<std::size_t>(k);
     // The points themselves are computed by whoever draws them, from `results` and the record.
-    seriesFilled_[index] = seriesChecked[index] && resultsComplete;
+    seriesFilled_[index] = view_.seriesChecked[index] && resultsComplete_;
     ++seriesRevision_[index];
 }
 
@@ -202,8 +232,8 @@ void Session::UncheckSeriesBoxes() {
 }
 
 std::size_t Session::chartRowCount() const {
-    if (!resultsComplete || results.storedRows() == 0) return 0;
-    return results.storedRows() - 1;
+    if (!resultsComplete_ || results_.storedRows() == 0) return 0;
+    return results_.storedRows() - 1;
 }
 
 }  // namespace tgsim

@@ -1,7 +1,9 @@
 #pragma once
 // The whole application state, headless: the grids, the parameter record, the stored states and
-// results, captions, view flags and status texts, with every command of the main menu as an
-// operation on it. The window and the command-line runner are views over one Session.
+// results, what the window shows (captions, visible components, status texts), with every
+// command of the main menu as an operation on it. The window and the command-line runner are
+// views over one Session; they read it through const accessors and change it only through its
+// commands and cell edits.
 #include <array>
 #include <string>
 #include <string_view>
@@ -10,7 +12,10 @@
 #include "core/parametry.h"
 #include "core/progress.h"
 #include "core/result_matrix.h"
+#include "data/generator_sets.h"
 #include "data/grids.h"
+#include "data/pss_sets.h"
+#include "scenarios/scenario_presets.h"
 
 namespace tgsim {
 
@@ -23,39 +28,47 @@ public:
     void setPosition(int) override {}
 };
 
+// The state of the window's components that the commands change.
+struct ViewState {
+    std::array<bool, kGridCount> gridVisible{};  // by GridId
+    bool chartVisible = false;
+    bool zoomEnabled = false;
+    bool progressBarVisible = true;
+    bool seriesBoxesVisible = false;
+    std::array<bool, kSeriesCount> seriesChecked{};  // index 1..17
+    std::string ZalWyl_PSS;    // kPssOffCaption or kPssOnCaption
+    std::string Wykr_DaneAkt;  // the view its next press shows
+    bool Wykr_DaneAktEnabled = false;
+    std::string CalkaCieplna;  // caption of the thermal-figure button
+    bool CalkaCieplnaVisible = false;
+    std::array<std::string, 4> panels;  // status bar
+
+    bool visible(GridId id) const { return gridVisible[static_cast<std::size_t>(id)]; }
+};
+
+// Captions of the view switch `Wykr_DaneAkt`: the view its next press shows.
+inline constexpr const char* kDataViewCaption = "Dane Aktualne";
+inline constexpr const char* kChartViewCaption = "Wykresy";
+
 class Session {
 public:
     Session();  // the start-up (Dane0)
 
+    // ---- Commands ----
     // Start-up: defaults, generator set 1, classical model, single-input stabilizer (off),
     // the record read once, scenario "wzbudzenie", status texts.
     void Dane0();
 
-    // Generator data sets 1..6 and their menu handlers.
-    void Generator(int number);
-    void G1Click() { Generator(1); }
-    void G2Click() { Generator(2); }
-    void G3Click() { Generator(3); }
-    void G4Click() { Generator(4); }
-    void G5Click() { Generator(5); }
-    void G6Click() { Generator(6); }
+    // A generator data set (the menu "Generator").
+    void loadGeneratorSet(const GeneratorSet& set);
 
-    // Stabilizer data sets and the on/off switch.
-    void PSS2A_1Click();
-    void PSS2A_2Click();
-    void PSS2A_3Click();
+    // Stabilizer data sets (the three PSS2A sets, the single-input set) and the on/off switch.
+    void loadPss2aSet(const PssSet& set);
     void PSS1wejsciowy1Click();
     void Stale_PSS();
 
-    // Scenario presets (index into kScenarioPresets) and their handlers.
-    void applyScenario(int index);
-    void Softstart1Click() { applyScenario(0); }
-    void Synchroniz1Click() { applyScenario(1); }
-    void ZabwAutom1Click() { applyScenario(2); }
-    void Zwarcie1Click() { applyScenario(3); }
-    void Pracawsieci1Click() { applyScenario(4); }
-    void ZrzutQ1Click() { applyScenario(5); }
-    void TestPSS1Click() { applyScenario(6); }
+    // A scenario preset (the menu "Stany Pracy").
+    void applyScenario(const ScenarioPreset& preset);
 
     // Initial conditions.
     void war_zeroweClick();
@@ -64,8 +77,8 @@ public:
     void Warunkizadane1Click();
 
     // Model choice.
-    void Klasyczny1Click() { record.model = "Klasyc"; }
-    void Canaya1Click() { record.model = "Canaya"; }
+    void Klasyczny1Click() { record_.model = "Klasyc"; }
+    void Canaya1Click() { record_.model = "Canaya"; }
 
     // The computation (F10) and the rotor thermal figure.
     void O1Click(SolveObserver* observer = nullptr);
@@ -74,13 +87,20 @@ public:
     // Chart: the data/chart view switch and the seventeen quantity boxes (k = 1..17).
     void Przelacz_DaneAkt_Wykres();
     void setSeriesBox(int k, bool checked);  // runs the box's handler only on a change
-    void Wykres(int k);                       // the handler of box k: refreshes series k
-    void ShowSeriesBoxes() { seriesBoxesVisible = true; }
-    void HideSeriesBoxes() { seriesBoxesVisible = false; }
-    void UncheckSeriesBoxes();
 
-    // Cell edits as the user types them.
-    void setCell(TextGrid& grid, int column, int row, std::string_view text) { grid.setCell(column, row, text); }
+    // A cell edit as the user types it (cells outside the grid are ignored).
+    void setCell(GridId grid, int column, int row, std::string_view text);
+
+    // ---- State, read only ----
+    const Grids& grids() const { return grids_; }
+    const TParametry& record() const { return record_; }
+    const State& initialState() const { return initialState_; }
+    const State& firstInitialState() const { return firstInitialState_; }
+    const State& currentData() const { return currentData_; }
+    const ResultMatrix& results() const { return results_; }
+    // The last computation stored all its rows.
+    bool resultsComplete() const { return resultsComplete_; }
+    const ViewState& view() const { return view_; }
 
     // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise).
     std::size_t chartRowCount() const;
@@ -89,32 +109,31 @@ public:
     bool seriesFilled(int k) const { return seriesFilled_[static_cast<std::size_t>(k)]; }
     unsigned seriesRevision(int k) const { return seriesRevision_[static_cast<std::size_t>(k)]; }
 
-    // ---- State ----
-    Grids grids;
-    TParametry record;
-    State initialState{};
-    State firstInitialState{};
-    bool firstRunDone = false;
-    State currentData{};
-    ResultMatrix results;
-    bool resultsComplete = false;  // the last computation stored all its rows
-
-    std::string ZalWyl_PSS;    // "Zal. PSS" (off) or "Wyl. PSS" (on)
-    std::string Wykr_DaneAkt;  // the view its next press shows
-    bool Wykr_DaneAktEnabled = false;
-    std::string CalkaCieplna;  // caption of the thermal-figure button
-    bool CalkaCieplnaVisible = false;
-    bool chartVisible = false;
-    bool zoomEnabled = false;
-    bool progressBarVisible = true;
-    bool seriesBoxesVisible = false;
-    std::array<bool, kSeriesCount> seriesChecked{};  // index 1..17
-    std::array<std::string, 4> panels;
-    bool steadyStateDefaultsWritten = false;
-
 private:
-    void writeElapsedTime(std::string_view timeText);
+    // Reads every grid into the record and the initial state; the fields read before a failing
+    // cell or formula keep their new values.
+    void LoadParameters();
+    bool stabilizerOn() const;
+    void setStabilizerSwitch(bool on);
+    void showGrid(GridId id, bool visible = true);
+    void showInputGrids(bool visible);  // siatka, siatkaPraca and war_pocz
+    void showDataView();
+    void showChartView();
+    void Wykres(int k);  // the handler of box k: refreshes series k
+    void UncheckSeriesBoxes();
     void clearAllSeries();
+    void writeElapsedTime(std::string_view timeText);
+
+    Grids grids_;
+    TParametry record_;
+    State initialState_{};
+    State firstInitialState_{};
+    bool firstRunDone_ = false;
+    State currentData_{};
+    ResultMatrix results_;
+    bool resultsComplete_ = false;
+    bool steadyStateDefaultsWritten_ = false;
+    ViewState view_;
     std::array<bool, kSeriesCount> seriesFilled_{};
     std::array<unsigned, kSeriesCount> seriesRevision_{};
 };

@@ -3,30 +3,36 @@
 namespace tgsim {
 
 //                                                    to    tk     Tmr     tz1    tz2     b     PrSam  Ugz    Zaburz
-const ScenarioPreset kStartupScenario = {"", "Dane0", "wzbudzenie",
+const ScenarioPreset kStartupScenario = {"", "wzbudzenie",
                                          {"-2", "5", "-0,0", "12", "15", "-5", "TAK", "1", "0"},
                                          InitialConditions::RestUnexcited, false};
 
 const std::array<ScenarioPreset, kScenarioCount> kScenarioPresets = {{
-    {"Softstart", "Softstart1Click", "Softstart",
+    {"Softstart", "Softstart",
      {"0", "15", "-0,0", "0", "0", "-5", "TAK", "1", "0"}, InitialConditions::RestUnexcited, false},
-    {"Synchronizacja", "Synchroniz1Click", "Synchronizacja",
+    {"Synchronizacja", "Synchronizacja",
      {"0", "20", "-0,0", "10", "100", "-5", "TAK", "0,95", "0"}, InitialConditions::RestUnexcited, false},
-    {"Zaburzenie w RA      ", "ZabwAutom1Click", "ZabwAutom",
+    {"Zaburzenie w RA      ", "ZabwAutom",
      {"0", "20", "-0,0", "5", "14", "-5", "TAK", "1", "-0,1"}, InitialConditions::Untouched, false},
-    {"Zwarcie", "Zwarcie1Click", "Zwarcie",
+    {"Zwarcie", "Zwarcie",
      {"0", "5,0", "-0,0", "2", "11", "-5", "TAK", "1", "0"}, InitialConditions::Untouched, false},
-    {"Praca w sieci", "Pracawsieci1Click", "Praca w sieci",
+    {"Praca w sieci", "Praca w sieci",
      {"0", "10", "-0,5", "2", "11", "-5", "NIE", "1", "0"}, InitialConditions::Untouched, false},
-    {"Zrzut Q", "ZrzutQ1Click", "ZrzutQ",
+    {"Zrzut Q", "ZrzutQ",
      {"-4", "6", "-0,0", "0,5", "18", "-5", "NIE", "1,04", "0,0"}, InitialConditions::AlfaBetaHalf, false},
-    {"Test: PSS 2A", "TestPSS1Click", "Test SS",
+    {"Test: PSS 2A", "Test SS",
      {"0", "20", "-0,9", "10", "10,1", "-1", "NIE", "1", "0,02"}, InitialConditions::LoadedPoint, true},
 }};
 
 const std::array<const char*, 20> kLoadedPointValues = {
     "-1,46", "0,76", "0", "-0,60", "0", "0", "1", "-1,25", "0,70", "0,70",
     "0,95", "0,33", "0", "0", "-0,77", "-0,28", "15750", "0,0", "3284", "0,7"};
+
+const ScenarioPreset* findScenarioPreset(std::string_view scenarioName) {
+    for (const ScenarioPreset& preset : kScenarioPresets)
+        if (scenarioName == preset.scenarioName) return &preset;
+    return nullptr;
+}
 
 void writeScenarioGrids(Grids& grids, const ScenarioPreset& preset) {
     TextGrid& control = grids.siatkaPraca;

@@ -2,6 +2,7 @@
 // The operating scenarios: the control-grid values, what each writes into the initial-condition
 // grid, and the scenario name the state equations switch on.
 #include <array>
+#include <string_view>
 
 #include "data/grids.h"
 
@@ -17,7 +18,6 @@ enum class InitialConditions {
 
 struct ScenarioPreset {
     const char* menuCaption;
-    const char* handler;
     const char* scenarioName;
     std::array<const char*, 9> control;  // values of columns 0, 1, 2, 8..13 of `siatkaPraca`
     InitialConditions initial;
@@ -28,6 +28,9 @@ inline constexpr int kScenarioCount = 7;
 extern const ScenarioPreset kStartupScenario;  // "wzbudzenie"
 extern const std::array<ScenarioPreset, kScenarioCount> kScenarioPresets;
 extern const std::array<const char*, 20> kLoadedPointValues;
+
+// The preset that stores that scenario name, or nullptr.
+const ScenarioPreset* findScenarioPreset(std::string_view scenarioName);
 
 // Writes the control headers and values, then the initial conditions as the preset says.
 void writeScenarioGrids(Grids& grids, const ScenarioPreset& preset);

@@ -93,16 +93,14 @@ SteadyState networkSteadyState(const TParametry& record, double Pr, double Qr) {
 }
 
 void writeSteadyState(const SteadyState& s, const TParametry& r, Grids& grids) {
-    grids.war_pocz.visible = true;
     writeInitialHeaders(grids.war_pocz);
     writeStateToInitialGrid(s.x, r, grids.war_pocz);
     grids.siatkaPraca.setCell(2, 1, formatGeneral(s.torque));
     grids.siatkaPraca.setCell(12, 1, formatGeneral(s.setPoint));
 }
 
-void Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten) {
+SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten) {
     TextGrid& grid = grids.zadanystanustalony;
-    grid.visible = true;
     for (int column = 0; column < 4; ++column) grid.setCell(column, 0, kSteadyStateHeaders[column]);
     if (!defaultsWritten) {
         for (int column = 0; column < 4; ++column) grid.setCell(column, 1, kSteadyStateDefaults[column]);
@@ -121,7 +119,7 @@ void Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten
     const SteadyState s = networkSteadyState(record, Pr, Qr);
     for (int column = 4; column < 8; ++column) grid.setCell(column, 0, kSteadyStateHeaders[column]);
     for (int column = 4; column < 8; ++column) grid.setCell(column, 1, formatGeneral(s.checks[column - 4]));
-    writeSteadyState(s, record, grids);
+    return s;
 }
 
 }  // namespace tgsim

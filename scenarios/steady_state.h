@@ -29,9 +29,9 @@ SteadyState networkSteadyState(const TParametry& record, double Pr, double Qr);
 void writeSteadyState(const SteadyState& state, const TParametry& record, Grids& grids);
 
 // "zadany stan Ustalony": reads Pr, Qr, Ugr, wr from `zadanystanustalony` (writing its defaults
-// the first time), refuses Ugr or wr other than 1 (the network fixes voltage and speed), and
-// writes the state and the four check values. Nothing but the steady-state grid's headers and
-// defaults is written when the command refuses.
-void Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten);
+// the first time), refuses Ugr or wr other than 1 (the network fixes voltage and speed), computes
+// the state and writes the four check values; the caller writes the state (writeSteadyState).
+// Nothing but the steady-state grid's headers and defaults is written when the command refuses.
+SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten);
 
 }  // namespace tgsim

@@ -4,45 +4,36 @@
 #include <charconv>
 #include <string_view>
 
-#include "cli_picture.h"
+#include "ui/metafile/chart_picture.h"
 #include "driver/commands.h"
 #include "scenarios/scenario_presets.h"
 
 namespace tgsim::cli {
 
-const char* const kUsage =
-    "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--grid NAME]... [--state]\n"
-    "\n"
-    "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
-    "STEP is a command by its handler name (G1Click .. G6Click, war_zeroweClick, war_koncowClick,\n"
-    "  war_nominalneClick, Warunkizadane1Click, Softstart1Click, Synchroniz1Click, ZabwAutom1Click,\n"
-    "  Zwarcie1Click, Pracawsieci1Click, ZrzutQ1Click, TestPSS1Click, Klasyczny1Click, Canaya1Click,\n"
-    "  PSS2A_1Click, PSS2A_2Click, PSS2A_3Click, PSS1wejsciowy1Click, Stale_PSS, O1Click,\n"
-    "  Obliczeniecalkicieplnej1Click, Przelacz_DaneAkt_Wykres)\n"
-    "  or a cell edit of a grid's value row, NAME.COL=TEXT, NAME one of siatka, siatkaPraca,\n"
-    "  war_pocz, Siatka_PSS, zadanystanustalony (for example siatkaPraca.1=10).\n"
-    "Friendlier steps: --generator N (the same as GNClick), --scenario NAME (a scenario by its\n"
-    "  menu caption or name, e.g. Softstart, \"Praca w sieci\", \"Test: PSS 2A\"), --model\n"
-    "  Klasyczny|Canaya, --solve (O1Click), --tick K and --untick K (quantity box K = 1..17 of the\n"
-    "  chart, as the window's check boxes; they decide the lines of --picture), --header\n"
-    "  NAME.COL=TEXT (a cell edit of a grid's header row).\n"
-    "Outputs:\n"
-    "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
-    "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
-    "  --picture FILE  the chart as it stands after the steps; .wmf, .emf, .png, .svg or .pdf\n"
-    "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
-    "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
-    "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
-
 namespace {
 
-constexpr std::array<std::string_view, 5> kGridNames = {"siatka", "siatkaPraca", "war_pocz", "Siatka_PSS",
-                                                       "zadanystanustalony"};
+bool isGridName(std::string_view name) { return gridIdByName(name).has_value(); }
 
-bool isGridName(std::string_view name) {
-    for (std::string_view grid : kGridNames)
-        if (grid == name) return true;
-    return false;
+// The session's commands, which are the runner's steps (the window's own commands are not).
+bool isStep(std::string_view name) {
+    const Command* command = findCommand(name);
+    return command && command->action;
+}
+
+// Handler names joined by ", " and wrapped before 100 columns, each line indented by two blanks.
+std::string stepList() {
+    std::string text, line = "  ";
+    for (const Command& command : kCommands) {
+        if (!command.action) continue;
+        const std::string word = std::string(command.handler) + ",";
+        if (line.size() + word.size() + 1 > 100) {
+            text += line + "\n";
+            line = "  ";
+        }
+        line += (line.size() > 2 ? " " : "") + word;
+    }
+    line.pop_back();  // the last comma
+    return text + line + "\n";
 }
 
 // NAME.COL=TEXT
@@ -68,16 +59,43 @@ Step commandStep(std::string command) {
     return s;
 }
 
+// The handler of the scenario command named by its menu caption (trailing blanks optional), its
+// scenario name or its handler name.
 std::string scenarioHandler(std::string_view name) {
     for (const ScenarioPreset& preset : kScenarioPresets) {
         std::string_view caption = preset.menuCaption;
         while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
-        if (name == caption || name == preset.scenarioName || name == preset.handler) return preset.handler;
+        for (const Command& command : kCommands)
+            if (command.preset == preset.scenarioName &&
+                (name == caption || name == preset.scenarioName || name == command.handler))
+                return command.handler;
     }
     return {};
 }
 
 }  // namespace
+
+std::string usage() {
+    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--grid NAME]... [--state]\n"
+           "\n"
+           "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
+           "STEP is a command by its handler name:\n" +
+           stepList() +
+           "  or a cell edit of a grid's value row, NAME.COL=TEXT, NAME one of siatka, siatkaPraca,\n"
+           "  war_pocz, Siatka_PSS, zadanystanustalony (for example siatkaPraca.1=10).\n"
+           "Friendlier steps: --generator N (the same as GNClick), --scenario NAME (a scenario by its\n"
+           "  menu caption or name, e.g. Softstart, \"Praca w sieci\", \"Test: PSS 2A\"), --model\n"
+           "  Klasyczny|Canaya, --solve (O1Click), --tick K and --untick K (quantity box K = 1..17 of the\n"
+           "  chart, as the window's check boxes; they decide the lines of --picture), --header\n"
+           "  NAME.COL=TEXT (a cell edit of a grid's header row).\n"
+           "Outputs:\n"
+           "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
+           "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
+           "  --picture FILE  the chart as it stands after the steps; .wmf, .emf, .png, .svg or .pdf\n"
+           "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
+           "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
+           "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
+}
 
 ParseResult parseArguments(const std::vector<std::string>& args) {
     ParseResult result;
@@ -100,7 +118,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             (arg == "--results" ? a.resultsFile : a.chartFile) = text;
         } else if (arg == "--picture") {
             if (!value(text)) return result;
-            if (!isPictureFileName(text)) {
+            if (!pictureFormatForFileName(QString::fromStdString(text))) {
                 result.error = "--picture needs a file name ending in .wmf, .emf, .png, .svg or .pdf, not " + text;
                 return result;
             }
@@ -159,7 +177,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
                 return result;
             }
             a.steps.push_back(commandStep(text == "Klasyczny" ? "Klasyczny1Click" : "Canaya1Click"));
-        } else if (findCommand(arg)) {
+        } else if (isStep(arg)) {
             a.steps.push_back(commandStep(arg));
         } else {
             Step step;

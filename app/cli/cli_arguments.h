@@ -36,6 +36,7 @@ struct ParseResult {
 };
 ParseResult parseArguments(const std::vector<std::string>& args);
 
-extern const char* const kUsage;
+// The usage text, with the steps the command table offers.
+std::string usage();
 
 }  // namespace tgsim::cli

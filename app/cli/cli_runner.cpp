@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <ostream>
 
 #include "cli_picture.h"
@@ -42,56 +43,62 @@ private:
 
 void runStep(Session& session, const Step& step, SolveObserver* observer) {
     if (!step.command.empty()) {
-        findCommand(step.command)->run(session, observer);
+        findCommand(step.command)->action(session, observer);
         return;
     }
     if (step.box) {
         session.setSeriesBox(step.box, step.checked);
         return;
     }
-    TextGrid* grid = session.grids.byName(step.grid);
-    if (!grid->contains(step.column, step.row))
+    const GridId id = *gridIdByName(step.grid);
+    const TextGrid& grid = session.grids().byId(id);
+    if (!grid.contains(step.column, step.row))
         throw Failure(step.grid + " has no column " + std::to_string(step.column) + " (it has " +
-                      std::to_string(grid->columnCount()) + ")");
-    session.setCell(*grid, step.column, step.row, step.text);
-}
-
-// Writes one output file; a failure is reported and makes the exit status 1.
-bool writeOutput(const std::string& name, const std::function<void(std::ostream&)>& writer, std::ostream& err) {
-    try {
-        writeTextFile(name, writer);
-    } catch (const Failure& failure) {
-        err << failure.what() << '\n';
-        return false;
-    }
-    return true;
+                      std::to_string(grid.columnCount()) + ")");
+    session.setCell(id, step.column, step.row, step.text);
 }
 
 }  // namespace
 
-int run(const Arguments& a, std::ostream& out, std::ostream& err, bool showProgress) {
+int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptions& options) {
     Session session;
     int status = 0;
+    const auto report = [&](const Failure& failure) {
+        err << options.messagePrefix << failure.what() << '\n';
+        status = 1;
+    };
     {
         TerminalProgress progress(err);
         SolveObserver quiet;
-        SolveObserver* observer = showProgress ? static_cast<SolveObserver*>(&progress) : &quiet;
+        SolveObserver* observer = options.showProgress ? static_cast<SolveObserver*>(&progress) : &quiet;
         for (const Step& step : a.steps) {
             try {
                 runStep(session, step, observer);
             } catch (const Failure& failure) {
-                err << failure.what() << '\n';
-                status = 1;
+                report(failure);
                 break;
             }
         }
     }
-    if (a.resultsFile && !writeOutput(*a.resultsFile, [&](std::ostream& f) { writeResultsCsv(session, f); }, err))
-        status = 1;
-    if (a.chartFile && !writeOutput(*a.chartFile, [&](std::ostream& f) { writeChartCsv(session, f); }, err))
-        status = 1;
-    if (a.pictureFile && !writeChartPicture(session, *a.pictureFile, err)) status = 1;
-    for (const std::string& name : a.grids) writeGrid(*session.grids.byName(name), out);
+    if (status != 0 && !options.writeOutputsAfterFailure) return status;
+    // Each output on its own: one that cannot be written doesn't keep the others from being written.
+    const auto output = [&](const std::optional<std::string>& name, const std::function<void(const std::string&)>& write) {
+        if (!name) return;
+        try {
+            write(*name);
+            if (options.written) options.written->push_back(*name);
+        } catch (const Failure& failure) {
+            report(failure);
+        }
+    };
+    output(a.resultsFile, [&](const std::string& name) {
+        writeTextFile(name, [&](std::ostream& f) { writeResultsCsv(session, f); });
+    });
+    output(a.chartFile, [&](const std::string& name) {
+        writeTextFile(name, [&](std::ostream& f) { writeChartCsv(session, f); });
+    });
+    output(a.pictureFile, [&](const std::string& name) { writeChartPicture(session, name); });
+    for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);
     if (a.state) writeState(session, out);
     return status;
 }

@@ -1,11 +1,20 @@
 #pragma once
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 #include "cli_arguments.h"
 
 namespace tgsim::cli {
 
+struct RunOptions {
+    bool showProgress = false;       // a long computation's percentage on err
+    std::string messagePrefix;       // put before every message on err
+    bool writeOutputsAfterFailure = true;
+    std::vector<std::string>* written = nullptr;  // receives the names of the files written
+};
+
 // Runs the steps on a new session and writes the outputs; returns the exit status (0 or 1).
-int run(const Arguments& arguments, std::ostream& out, std::ostream& err, bool showProgress);
+int run(const Arguments& arguments, std::ostream& out, std::ostream& err, const RunOptions& options = {});
 
 }  // namespace tgsim::cli

@@ -12,12 +12,14 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const tgsim::cli::ParseResult parsed = tgsim::cli::parseArguments(args);
     if (!parsed.error.empty()) {
-        std::cerr << "tgsim-cli: " << parsed.error << "\n\n" << tgsim::cli::kUsage;
+        std::cerr << "tgsim-cli: " << parsed.error << "\n\n" << tgsim::cli::usage();
         return 2;
     }
     if (parsed.arguments.help) {
-        std::cout << tgsim::cli::kUsage;
+        std::cout << tgsim::cli::usage();
         return 0;
     }
-    return tgsim::cli::run(parsed.arguments, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    tgsim::cli::RunOptions options;
+    options.showProgress = isatty(STDERR_FILENO) != 0;
+    return tgsim::cli::run(parsed.arguments, std::cout, std::cerr, options);
 }

@@ -1,43 +1,30 @@
 #include "headless_run.h"
 
-#include <QApplication>
-#include <functional>
 #include <iostream>
+#include <string>
+#include <vector>
 
-#include "core/failure.h"
-#include "driver/result_export.h"
-#include "driver/text_file.h"
-#include "ui/metafile/chart_picture.h"
-#include "ui/window/result_chart.h"
-#include "ui/window/tform1.h"
+#include "app/cli/cli_runner.h"
 
 namespace tgsim::app {
 
-int runHeadless(window::TForm1& form) {
-    bool failed = false;
-    form.setFailureReport([&failed](const QString& message) {
-        std::cerr << "tgsim: " << message.toStdString() << '\n';
-        failed = true;
-    });
-    form.show();
-    form.runHandler("O1Click");
-    if (failed) return 1;
-    QApplication::processEvents();
+int runHeadless() {
+    cli::Arguments arguments;
+    cli::Step compute;
+    compute.command = "O1Click";
+    arguments.steps.push_back(compute);
+    arguments.pictureFile = kChartPicture;
+    arguments.resultsFile = kResultsTable;
 
-    int status = 0;
-    const auto save = [&status](const char* name, const std::function<void()>& write) {
-        try {
-            write();
-            std::cout << name << '\n';
-        } catch (const Failure& failure) {
-            std::cerr << "tgsim: " << failure.what() << '\n';
-            status = 1;
-        }
-    };
-    save(kChartPicture, [&] { saveChartPicture(*form.Chart1(), QString::fromLatin1(kChartPicture)); });
-    save(kResultsTable, [&] {
-        writeTextFile(kResultsTable, [&](std::ostream& out) { writeResultsCsv(form.session(), out); });
-    });
+    std::vector<std::string> written;
+    cli::RunOptions options;
+    options.messagePrefix = "tgsim: ";
+    options.writeOutputsAfterFailure = false;
+    options.written = &written;
+    const int status = cli::run(arguments, std::cout, std::cerr, options);
+    for (const char* name : {kChartPicture, kResultsTable})
+        for (const std::string& done : written)
+            if (done == name) std::cout << name << '\n';
     return status;
 }
 

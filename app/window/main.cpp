@@ -23,12 +23,12 @@ int main(int argc, char** argv) {
                   << argv[0]
                   << "\n"
                      "Running the start-up computation without a window instead; writing:\n";
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The runner draws the chart off screen, with an application of its own.
+        return tgsim::app::runHeadless();
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tgsim"));
     tgsim::window::TForm1 form;
-    if (headless) return tgsim::app::runHeadless(form);
     form.show();
     return QApplication::exec();
 }

@@ -9,9 +9,12 @@
 #include "core/failure.h"
 #include "driver/chart_quantities.h"
 #include "driver/session.h"
+#include "session_steps.h"
 
 namespace tgsim {
 namespace {
+
+using testing::command;
 
 struct Drift {
     double P = 0, Q = 0, Ug = 0;
@@ -20,12 +23,12 @@ struct Drift {
 Drift driftOfRun(Session& s, double Pr, double Qr) {
     s.O1Click();
     Drift d;
-    const double Ug0 = chartValue(15, s.results.row(0), s.record);
+    const double Ug0 = chartValue(15, s.results().row(0), s.record());
     for (std::size_t i = 0; i < s.chartRowCount(); ++i) {
-        const auto row = s.results.row(i);
-        d.P = std::max(d.P, std::abs(chartValue(16, row, s.record) - Pr));
-        d.Q = std::max(d.Q, std::abs(chartValue(17, row, s.record) - Qr));
-        d.Ug = std::max(d.Ug, std::abs(chartValue(15, row, s.record) - Ug0));
+        const auto row = s.results().row(i);
+        d.P = std::max(d.P, std::abs(chartValue(16, row, s.record()) - Pr));
+        d.Q = std::max(d.Q, std::abs(chartValue(17, row, s.record()) - Qr));
+        d.Ug = std::max(d.Ug, std::abs(chartValue(15, row, s.record()) - Ug0));
     }
     return d;
 }
@@ -33,10 +36,10 @@ Drift driftOfRun(Session& s, double Pr, double Qr) {
 // A session whose record holds the set and model, as after a first computation.
 Session loaded(int set, void (Session::*model)()) {
     Session s;
-    s.Generator(set);
+    command(s, "G" + std::to_string(set) + "Click");
     (s.*model)();
     s.O1Click();
-    s.Pracawsieci1Click();
+    command(s, "Pracawsieci1Click");
     return s;
 }
 
@@ -57,7 +60,7 @@ TEST(NetworkRuns, RatedPointHoldsPowerAndVoltage) {
     for (int set : {1, 2, 3, 4}) {
         Session s = loaded(set, &Session::Klasyczny1Click);
         s.war_nominalneClick();
-        const Drift d = driftOfRun(s, 1.0, std::sqrt(1.0 - s.record.cosfin * s.record.cosfin));
+        const Drift d = driftOfRun(s, 1.0, std::sqrt(1.0 - s.record().cosfin * s.record().cosfin));
         EXPECT_LT(d.P, 0.005) << "set " << set;
         EXPECT_LT(d.Q, 0.005) << "set " << set;
         EXPECT_LT(d.Ug, 0.001) << "set " << set;
@@ -67,8 +70,8 @@ TEST(NetworkRuns, RatedPointHoldsPowerAndVoltage) {
 TEST(NetworkRuns, GivenSteadyStateHoldsForMotorOperationToo) {
     Session s = loaded(1, &Session::Klasyczny1Click);
     s.Warunkizadane1Click();
-    s.grids.zadanystanustalony.setCell(0, 1, "-0,3");
-    s.grids.zadanystanustalony.setCell(1, 1, "-0,1");
+    s.setCell(GridId::zadanystanustalony, 0, 1, "-0,3");
+    s.setCell(GridId::zadanystanustalony, 1, 1, "-0,1");
     s.Warunkizadane1Click();
     const Drift d = driftOfRun(s, -0.3, -0.1);
     EXPECT_LT(d.P, 0.005);

@@ -1,9 +1,9 @@
 // Automatic scaling of the chart axes: ranges and label steps.
 #include <QtTest>
 
-#include "ui/window/axis_scale.h"
+#include "ui/chart/axis_scale.h"
 
-using namespace tgsim::window;
+using namespace tgsim::chart;
 
 class TestAxisScale : public QObject {
     Q_OBJECT

@@ -18,7 +18,7 @@
 #include "core/parametry.h"
 #include "core/cell_number.h"
 #include "driver/chart_quantities.h"
-#include "ui/window/result_chart.h"
+#include "ui/chart/result_chart.h"
 #include "ui/window/tform1.h"
 
 using tgsim::window::TForm1;
@@ -226,14 +226,14 @@ private slots:
         // The points are the session's quantities of rows 0 .. N-1.
         const tgsim::Session& session = form->session();
         for (int i : {0, 3500, 6999}) {
-            const auto row = session.results.row(static_cast<std::size_t>(i));
+            const auto row = session.results().row(static_cast<std::size_t>(i));
             const QPointF point = form->Chart1()->series(15)->at(i);
             QCOMPARE(point.x(), row[0]);
-            QCOMPARE(point.y(), tgsim::chartValue(15, row, session.record));
+            QCOMPARE(point.y(), tgsim::chartValue(15, row, session.record()));
         }
         // The axes cover every drawn point.
         const QValueAxis* time = form->Chart1()->timeAxis();
-        QVERIFY(time->min() <= session.results.row(0)[0] && time->max() >= session.results.row(6999)[0]);
+        QVERIFY(time->min() <= session.results().row(0)[0] && time->max() >= session.results().row(6999)[0]);
     }
 
     void clickOnFreeAreaComputes() {
@@ -279,9 +279,9 @@ private slots:
         QVERIFY(!shown("Siatka_PSS"));
         const tgsim::Session& session = form->session();
         QCOMPARE(initial->model()->index(1, 6).data().toString(),
-                 QString::fromStdString(tgsim::formatGeneral(session.currentData[7] / session.record.omegan)));
+                 QString::fromStdString(tgsim::formatGeneral(session.currentData()[7] / session.record().omegan)));
         QCOMPARE(initial->model()->index(1, 8).data().toString(),
-                 QString::fromStdString(tgsim::formatGeneral(session.currentData[9])));
+                 QString::fromStdString(tgsim::formatGeneral(session.currentData()[9])));
 
         // A double-click on the chart switches back; the lines are kept.
         QTest::mouseClick(component("Wykr_DaneAkt"), Qt::LeftButton);
@@ -295,7 +295,7 @@ private slots:
         pressF10();
         auto* generator = component<QTableView>("siatka");
         generator->model()->setData(generator->model()->index(1, 0), QStringLiteral("1.5"));
-        QCOMPARE(form->session().grids.siatka.cell(0, 1), std::string("1.5"));
+        QCOMPARE(form->session().grids().siatka.cell(0, 1), std::string("1.5"));
         const QString timeBefore = panel(0);
         MessageBoxWatch watch;
         pressF10();
@@ -319,9 +319,9 @@ private slots:
         control->setFocus();
         control->setCurrentIndex(control->model()->index(1, 1));
         QTest::keyClicks(control, QStringLiteral("3"));  // starts editing with the typed text
-        QCOMPARE(form->session().grids.siatkaPraca.cell(1, 1), std::string("3"));
+        QCOMPARE(form->session().grids().siatkaPraca.cell(1, 1), std::string("3"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(",5"));
-        QCOMPARE(form->session().grids.siatkaPraca.cell(1, 1), std::string("3,5"));
+        QCOMPARE(form->session().grids().siatkaPraca.cell(1, 1), std::string("3,5"));
         pressF10();  // the open editor's text is what the computation reads
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 5500"));
     }
@@ -331,9 +331,9 @@ private slots:
         control->setFocus();
         control->setCurrentIndex(control->model()->index(1, 1));
         QTest::keyClicks(control, QStringLiteral("9"));
-        QCOMPARE(form->session().grids.siatkaPraca.cell(1, 1), std::string("9"));
+        QCOMPARE(form->session().grids().siatkaPraca.cell(1, 1), std::string("9"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(form->session().grids.siatkaPraca.cell(1, 1), std::string("5"));
+        QCOMPARE(form->session().grids().siatkaPraca.cell(1, 1), std::string("5"));
         QCOMPARE(control->model()->index(1, 1).data().toString(), QStringLiteral("5"));
     }
 
@@ -388,7 +388,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QVERIFY(form->isVisible());
-        QCOMPARE(form->session().grids.siatkaPraca.cell(0, 1), std::string("2"));
+        QCOMPARE(form->session().grids().siatkaPraca.cell(0, 1), std::string("2"));
         form.reset();  // closed with the editor still open: its last commit must find the grid
     }
 

@@ -7,7 +7,7 @@
 #include "core/failure.h"
 #include "driver/result_export.h"
 #include "driver/text_file.h"
-#include "result_chart.h"
+#include "ui/chart/result_chart.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace tgsim::window {

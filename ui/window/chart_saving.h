@@ -10,9 +10,14 @@
 
 class QWidget;
 
+namespace tgsim::chart {
+class ResultChart;
+}
+
 namespace tgsim::window {
 
-class ResultChart;
+using chart::ResultChart;
+
 
 class ChartSaving : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #pragma once
-// The main menu: top-level captions, item captions, shortcuts and the handler each item runs.
+// The main menu as the command table lays it out: top-level captions in order, each a drop-down
+// menu of items or a command itself, with captions, handler names and shortcuts.
 #include <QKeySequence>
 #include <QString>
 #include <vector>

@@ -2,9 +2,9 @@
 
 namespace tgsim::window {
 
-TextGridModel::TextGridModel(Session& session, TextGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), session_(session), grid_(grid), columns_(grid.columnCount()),
-      revision_(grid.revision()) {}
+TextGridModel::TextGridModel(Session& session, GridId grid, QObject* parent)
+    : QAbstractTableModel(parent), session_(session), grid_(grid), columns_(this->grid().columnCount()),
+      revision_(this->grid().revision()) {}
 
 int TextGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : TextGrid::kRows; }
 
@@ -12,13 +12,13 @@ int TextGridModel::columnCount(const QModelIndex& parent) const { return parent.
 
 QVariant TextGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    return QString::fromStdString(grid_.cell(index.column(), index.row()));
+    return QString::fromStdString(grid().cell(index.column(), index.row()));
 }
 
 bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
     session_.setCell(grid_, index.column(), index.row(), value.toString().toStdString());
-    revision_ = grid_.revision();
+    revision_ = grid().revision();
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -29,11 +29,11 @@ Qt::ItemFlags TextGridModel::flags(const QModelIndex& index) const {
 }
 
 void TextGridModel::refresh() {
-    if (grid_.revision() == revision_) return;
-    revision_ = grid_.revision();
-    if (grid_.columnCount() != columns_) {
+    if (grid().revision() == revision_) return;
+    revision_ = grid().revision();
+    if (grid().columnCount() != columns_) {
         beginResetModel();
-        columns_ = grid_.columnCount();
+        columns_ = grid().columnCount();
         endResetModel();
         return;
     }

@@ -10,7 +10,7 @@ namespace tgsim::window {
 class TextGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    TextGridModel(Session& session, TextGrid& grid, QObject* parent = nullptr);
+    TextGridModel(Session& session, GridId grid, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -20,11 +20,12 @@ public:
 
     // Shows the grid's current text when it changed since the last look.
     void refresh();
-    TextGrid& grid() const { return grid_; }
+    const TextGrid& grid() const { return session_.grids().byId(grid_); }
+    GridId gridId() const { return grid_; }
 
 private:
     Session& session_;
-    TextGrid& grid_;
+    GridId grid_;
     int columns_;
     unsigned revision_;
 };

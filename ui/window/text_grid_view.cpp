@@ -37,9 +37,9 @@ public:
 
 }  // namespace
 
-TextGridView::TextGridView(Session& session, TextGrid& grid, const GridLook& look, QWidget* parent)
+TextGridView::TextGridView(Session& session, GridId grid, const GridLook& look, QWidget* parent)
     : QTableView(parent), model_(session, grid, this), look_(look) {
-    setObjectName(QString::fromStdString(grid.name()));
+    setObjectName(QString::fromStdString(model_.grid().name()));
     setModel(&model_);
     setItemDelegate(new LiveEditDelegate(this));
     horizontalHeader()->hide();
@@ -88,16 +88,21 @@ void TextGridView::fitRowHeight() {
     for (int row = 0; row < TextGrid::kRows; ++row) setRowHeight(row, rowHeight);
 }
 
-void TextGridView::syncFromSession() {
+QSize TextGridView::lookSize() const {
+    for (const auto& [columns, size] : look_.sizeByColumns)
+        if (columns == model_.columnCount()) return size;
+    return look_.size;
+}
+
+void TextGridView::syncFromSession(const Session& session) {
     model_.refresh();
-    const TextGrid& grid = model_.grid();
     const bool newColumns = model_.columnCount() != shownColumns_;
     if (newColumns) applyColumnWidths();
-    if (newColumns || width() != grid.width || height() != grid.height) {
-        resize(grid.width, grid.height);
+    if (newColumns || size() != lookSize()) {
+        resize(lookSize());
         fitRowHeight();
     }
-    setVisible(grid.visible);
+    setVisible(session.view().visible(model_.gridId()));
 }
 
 void TextGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

@@ -10,22 +10,26 @@
 
 namespace tgsim::window {
 
+// How a grid looks on the window: its size in pixels (for some grids depending on how many
+// columns they have), colour, column widths and row height.
 struct GridLook {
+    QSize size;
     QColor background;
     int columnWidth = 64;
     std::vector<std::pair<int, int>> wideColumns;  // (column, width) exceptions
     int rowHeight = 24;
     bool scrollBars = true;
+    std::vector<std::pair<int, QSize>> sizeByColumns;  // (column count, size) exceptions
 };
 
 class TextGridView : public QTableView {
     Q_OBJECT
 public:
-    TextGridView(Session& session, TextGrid& grid, const GridLook& look, QWidget* parent);
+    TextGridView(Session& session, GridId grid, const GridLook& look, QWidget* parent);
 
     TextGridModel& gridModel() { return model_; }
-    // Shows the session's text, visibility and size of the grid.
-    void syncFromSession();
+    // Shows the session's text and visibility of the grid, at its size.
+    void syncFromSession(const Session& session);
 
 signals:
     // A mouse click into the grid (after the click has moved the current cell).
@@ -38,6 +42,7 @@ protected:
 private:
     void applyColumnWidths();
     void fitRowHeight();
+    QSize lookSize() const;
 
     TextGridModel model_;
     GridLook look_;

@@ -17,12 +17,12 @@
 #include "chart_saving.h"
 #include "core/failure.h"
 #include "schematic_windows.h"
-#include "u_schemat_dq.h"
+#include "u_schemat_dq.h"  // the schematic windows' complete types, for their QPointers
 #include "u_schemat_pss2a.h"
 #include "u_schemat_siec.h"
 #include "driver/commands.h"
 #include "main_menu.h"
-#include "result_chart.h"
+#include "ui/chart/result_chart.h"
 #include "solve_progress.h"
 #include "text_grid_view.h"
 
@@ -88,7 +88,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setFont(face);
     auto* client = new ClientArea(this);
     client->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
-    client->clicked = [this] { O1Click(); };
+    client->clicked = [this] { runHandler("O1Click"); };
     setCentralWidget(client);
     buildComponents(client);
     buildMenu();
@@ -127,26 +127,26 @@ TForm1::~TForm1() {
 void TForm1::buildComponents(QWidget* client) {
     // Created first, so that the grids lie above it where both show (after a failed
     // computation the grids must stay reachable for correcting the cell).
-    chart_ = new ResultChart(client);
-    chart_->setGeometry(72, 8, 705, 489);
-    connect(chart_, &ResultChart::doubleClicked, this, [this] { runHandler("Przelacz_DaneAkt_Wykres"); });
+    chart_ = new chart::ResultChart(client);
+    chart_->setGeometry(QRect(QPoint(72, 8), chart::kChartSize));
+    connect(chart_, &chart::ResultChart::doubleClicked, this, [this] { runHandler("Przelacz_DaneAkt_Wykres"); });
 
-    Grids& g = session_.grids;
-    const GridLook generatorLook{Qt::white, 40, {{7, 43}, {8, 75}}};
-    const GridLook controlLook{tooltipColour(), 37, {{5, 38}}};
-    const GridLook steadyStateLook{Qt::white, 64, {{4, 63}}, 25, false};
-    const GridLook initialLook{QColor(255, 255, 0), 35, {}};
-    const GridLook pssLook{QColor(0, 128, 0), 64, {}};
-    const std::array<std::pair<TextGrid*, const GridLook*>, 5> grids = {{
-        {&g.siatka, &generatorLook},
-        {&g.siatkaPraca, &controlLook},
-        {&g.zadanystanustalony, &steadyStateLook},
-        {&g.war_pocz, &initialLook},
-        {&g.Siatka_PSS, &pssLook},
+    const GridLook generatorLook{{673, 70}, Qt::white, 40, {{7, 43}, {8, 75}}};
+    const GridLook controlLook{{650, 50}, tooltipColour(), 37, {{5, 38}}};
+    const GridLook steadyStateLook{{522, 55}, Qt::white, 64, {{4, 63}}, 25, false};
+    const GridLook initialLook{{665, 71}, QColor(255, 255, 0), 35, {}};
+    // The single-input set's seven columns make a smaller grid.
+    const GridLook pssLook{{665, 71}, QColor(0, 128, 0), 64, {}, 24, true, {{kSingleInputColumns, {458, 54}}}};
+    const std::array<std::pair<GridId, const GridLook*>, 5> grids = {{
+        {GridId::siatka, &generatorLook},
+        {GridId::siatkaPraca, &controlLook},
+        {GridId::zadanystanustalony, &steadyStateLook},
+        {GridId::war_pocz, &initialLook},
+        {GridId::Siatka_PSS, &pssLook},
     }};
     const std::array<QPoint, 5> positions = {{{80, 40}, {80, 144}, {200, 208}, {80, 288}, {80, 400}}};
     for (std::size_t i = 0; i < grids.size(); ++i) {
-        grids_[i] = new TextGridView(session_, *grids[i].first, *grids[i].second, client);
+        grids_[i] = new TextGridView(session_, grids[i].first, *grids[i].second, client);
         grids_[i]->move(positions[i]);
     }
     connect(grids_[2], &TextGridView::gridClicked, this, [this] { runHandler("Warunkizadane1Click"); });
@@ -162,8 +162,9 @@ void TForm1::buildComponents(QWidget* client) {
         colours.setColor(QPalette::WindowText, Qt::black);
         box->setPalette(colours);
         box->setAttribute(Qt::WA_NoMousePropagation);
-        connect(box, &QCheckBox::toggled, this,
-                [this, k](bool checked) { runCommand([this, k, checked] { session_.setSeriesBox(k, checked); }); });
+        connect(box, &QCheckBox::toggled, this, [this, k](bool checked) {
+            runCommand([this, k, checked](SolveObserver*) { session_.setSeriesBox(k, checked); });
+        });
         boxes_[static_cast<std::size_t>(k)] = box;
     }
 
@@ -191,9 +192,9 @@ void TForm1::buildMenu() {
         action->setObjectName(QString::fromLatin1(handler));
         action->setShortcut(shortcut);
         actions_[QString::fromLatin1(handler)] = action;
-        const QString name = QString::fromLatin1(handler);
-        // The schematic windows and chart saving connect their own actions.
-        if (findCommand(handler) || name == QLatin1String("Koniec"))
+        // The window's own commands (schematics, saving) are connected where they are made.
+        const Command* command = findCommand(handler);
+        if (command && command->action)
             connect(action, &QAction::triggered, this, [this, handler] { runHandler(handler); });
     };
     for (const TopMenu& top : mainMenuLayout()) {
@@ -204,6 +205,7 @@ void TForm1::buildMenu() {
         QMenu* menu = menuBar()->addMenu(top.caption);
         for (const MenuItem& item : top.items) bind(menu->addAction(item.caption), item.handler, item.shortcut);
     }
+    connect(action(QStringLiteral("Koniec")), &QAction::triggered, this, &QWidget::close);
 }
 
 void TForm1::buildStatusBar() {
@@ -230,34 +232,31 @@ QAction* TForm1::action(const QString& handler) const {
 }
 
 void TForm1::runHandler(const char* handler) {
-    const QLatin1String name(handler);
-    if (name == QLatin1String("O1Click")) {
-        O1Click();
-    } else if (name == QLatin1String("Koniec")) {
-        close();
-    } else if (const Command* command = findCommand(handler)) {
-        runCommand([this, command] { command->run(session_, nullptr); });
+    const Command* command = findCommand(handler);
+    if (!command) return;
+    if (!command->action) {
+        if (QAction* own = action(QString::fromLatin1(handler))) own->trigger();
+        return;
     }
+    const bool computation = QLatin1String(handler) == QLatin1String("O1Click");
+    if (computation && !busy_) chart_->chart()->zoomReset();  // new results open in the full view
+    runCommand([this, command](SolveObserver* progress) { command->action(session_, progress); }, computation);
 }
 
-void TForm1::O1Click() {
-    if (busy_) return;
-    chart_->chart()->zoomReset();  // new results open in the full view
-    runCommand([this] {
-        SolveProgress progress(ProgressBar1_, [this] {
-            syncFromSession();
-            statusBar()->repaint();
-        });
-        session_.O1Click(&progress);
-    });
-}
-
-void TForm1::runCommand(const std::function<void()>& command) {
+void TForm1::runCommand(const std::function<void(SolveObserver*)>& command, bool computation) {
     if (busy_) return;
     busy_ = true;
     QString failure;
     try {
-        command();
+        if (computation) {
+            SolveProgress progress(ProgressBar1_, [this] {
+                syncFromSession();
+                statusBar()->repaint();
+            });
+            command(&progress);
+        } else {
+            command(nullptr);
+        }
     } catch (const Failure& error) {
         failure = QString::fromStdString(error.what());
     } catch (const std::bad_alloc&) {
@@ -276,28 +275,29 @@ void TForm1::reportFailure(const QString& message) {
 }
 
 void TForm1::syncFromSession() {
-    for (TextGridView* grid : grids_) grid->syncFromSession();
+    const ViewState& view = session_.view();
+    for (TextGridView* grid : grids_) grid->syncFromSession(session_);
     chart_->syncFromSession(session_);
-    chart_->setZoomEnabled(session_.zoomEnabled);
-    chart_->setVisible(session_.chartVisible);
+    chart_->setZoomEnabled(view.zoomEnabled);
+    chart_->setVisible(view.chartVisible);
     for (int k = 1; k <= kQuantityCount; ++k) {
         QCheckBox* box = boxes_[static_cast<std::size_t>(k)];
         const QSignalBlocker quiet(box);
-        box->setChecked(session_.seriesChecked[static_cast<std::size_t>(k)]);
-        box->setVisible(session_.seriesBoxesVisible);
+        box->setChecked(view.seriesChecked[static_cast<std::size_t>(k)]);
+        box->setVisible(view.seriesBoxesVisible);
     }
-    Wykr_DaneAkt_->setText(QString::fromStdString(session_.Wykr_DaneAkt));
-    Wykr_DaneAkt_->setEnabled(session_.Wykr_DaneAktEnabled);
-    ZalWyl_PSS_->setText(QString::fromStdString(session_.ZalWyl_PSS));
-    CalkaCieplna_->setText(QString::fromStdString(session_.CalkaCieplna));
-    CalkaCieplna_->setVisible(session_.CalkaCieplnaVisible);
-    ProgressBar1_->setVisible(session_.progressBarVisible);
+    Wykr_DaneAkt_->setText(QString::fromStdString(view.Wykr_DaneAkt));
+    Wykr_DaneAkt_->setEnabled(view.Wykr_DaneAktEnabled);
+    ZalWyl_PSS_->setText(QString::fromStdString(view.ZalWyl_PSS));
+    CalkaCieplna_->setText(QString::fromStdString(view.CalkaCieplna));
+    CalkaCieplna_->setVisible(view.CalkaCieplnaVisible);
+    ProgressBar1_->setVisible(view.progressBarVisible);
     syncStatusPanels();
 }
 
 void TForm1::syncStatusPanels() {
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        const QString text = QString::fromStdString(session_.panels[i]);
+        const QString text = QString::fromStdString(session_.view().panels[i]);
         if (panels_[i]->text() == text) continue;
         panels_[i]->setText(text);
         panels_[i]->setToolTip(text);

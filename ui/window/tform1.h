@@ -17,12 +17,14 @@ class QPushButton;
 
 namespace tgsim {
 class SchematicWindows;
+namespace chart {
+class ResultChart;
+}
 }
 
 namespace tgsim::window {
 
 class ChartSaving;
-class ResultChart;
 class TextGridView;
 
 class TForm1 : public QMainWindow {
@@ -32,7 +34,7 @@ public:
     ~TForm1() override;
 
     Session& session() { return session_; }
-    ResultChart* Chart1() const { return chart_; }
+    chart::ResultChart* Chart1() const { return chart_; }
     ChartSaving* saving() const { return saving_; }
     SchematicWindows* schematics() const { return schematics_; }
     // The menu action bound to that handler name, or nullptr.
@@ -42,7 +44,7 @@ public:
     // Whether a command is running (a computation in progress).
     bool busy() const { return busy_; }
 
-    // Runs the session's command of that handler name as a menu item does.
+    // Runs the command of that handler name as its menu item or button does.
     void runHandler(const char* handler);
     // Shows the session's state in every widget (each command ends with this; needed only after
     // changing the session from outside the window).
@@ -59,15 +61,15 @@ private:
     void buildMenu();
     void buildStatusBar();
     void connectSavingAndSchematics();
-    // Runs one command on the session, then shows the session's state and any failure.
-    void runCommand(const std::function<void()>& command);
+    // Runs one command on the session, then shows the session's state and any failure. A
+    // computation is given an observer that shows its progress and keeps input out meanwhile.
+    void runCommand(const std::function<void(SolveObserver*)>& command, bool computation = false);
     void reportFailure(const QString& message);
-    void O1Click();
     void syncStatusPanels();
 
     Session session_;
     std::array<TextGridView*, 5> grids_{};
-    ResultChart* chart_ = nullptr;
+    chart::ResultChart* chart_ = nullptr;
     ChartSaving* saving_ = nullptr;
     SchematicWindows* schematics_ = nullptr;
     std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17

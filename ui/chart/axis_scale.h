@@ -1,7 +1,7 @@
 #pragma once
 // Automatic axis scaling of the result chart: the value range of the drawn lines and label
 // steps of 1, 2 or 5 times a power of ten.
-namespace tgsim::window {
+namespace tgsim::chart {
 
 struct ValueRange {
     double low = 0.0;
@@ -20,4 +20,4 @@ ValueRange axisRange(const ValueRange& data);
 // `span`, never finer than `minimumStep` (0: no lower limit).
 double labelStep(double span, int wanted, double minimumStep);
 
-}  // namespace tgsim::window
+}  // namespace tgsim::chart

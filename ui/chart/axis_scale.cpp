@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tgsim::window {
+namespace tgsim::chart {
 
 void ValueRange::include(double value) {
     if (!std::isfinite(value)) return;
@@ -43,4 +43,4 @@ double labelStep(double span, int wanted, double minimumStep) {
     return std::max(step, minimumStep);
 }
 
-}  // namespace tgsim::window
+}  // namespace tgsim::chart

@@ -9,7 +9,7 @@
 #include <QValueAxis>
 #include <utility>
 
-namespace tgsim::window {
+namespace tgsim::chart {
 namespace {
 
 struct SeriesLook {
@@ -115,8 +115,8 @@ void ResultChart::syncFromSession(const Session& session) {
         if (session.seriesFilled(k) && k > 0) {
             refill.points.reserve(static_cast<qsizetype>(rows));
             for (std::size_t i = 0; i < rows; ++i) {
-                const auto row = session.results.row(i);
-                const double y = chartValue(k, row, session.record);
+                const auto row = session.results().row(i);
+                const double y = chartValue(k, row, session.record());
                 refill.points.append(QPointF(row[0], y));
                 timeRange_[index].include(row[0]);
                 valueRange_[index].include(y);
@@ -226,4 +226,4 @@ void ResultChart::mouseDoubleClickEvent(QMouseEvent* event) {
     emit doubleClicked();
 }
 
-}  // namespace tgsim::window
+}  // namespace tgsim::chart

@@ -10,7 +10,10 @@
 class QLineSeries;
 class QValueAxis;
 
-namespace tgsim::window {
+namespace tgsim::chart {
+
+// The chart's size in the window, and of its pictures.
+inline constexpr QSize kChartSize{705, 489};
 
 class ResultChart : public QChartView {
     Q_OBJECT
@@ -19,7 +22,6 @@ public:
 
     QLineSeries* series(int index) const { return series_.at(static_cast<std::size_t>(index)); }
     QValueAxis* timeAxis() const { return timeAxis_; }
-    QValueAxis* valueAxis() const { return valueAxis_; }
 
     // Refills every series whose contents changed in the session since the last look, each in
     // one bulk replacement, and scales the axes to the filled series unless the user zoomed in.
@@ -53,4 +55,4 @@ private:
     bool scaling_ = false;  // the axes are being set from code, not zoomed by the user
 };
 
-}  // namespace tgsim::window
+}  // namespace tgsim::chart
