@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "result_chart.h"
+#include "chart_fixture.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace {

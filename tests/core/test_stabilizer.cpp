@@ -1,5 +1,6 @@
-// The stabilizers: ring differences, the sample clock, the single-input filter as the text
-// gives it, and the sampled PSS2A against its transfer functions and in the stabilizer test.
+// The stabilizers: ring differences, the sample clock, the single-input filter's companion-form
+// difference scheme (forward Euler over the sample interval, fed with backward differences of the
+// power samples), and the sampled PSS2A against its transfer functions and in the stabilizer test.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "picture_readers.h"
-#include "result_chart.h"
+#include "chart_fixture.h"
 
 namespace tgsim::testing {
 namespace {

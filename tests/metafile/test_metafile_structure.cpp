@@ -9,7 +9,7 @@
 #include <numeric>
 
 #include "metafile_playback.h"
-#include "result_chart.h"
+#include "chart_fixture.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace tgsim::testing {

@@ -8,7 +8,7 @@
 #include <QtEndian>
 
 #include "core/failure.h"
-#include "result_chart.h"
+#include "chart_fixture.h"
 #include "ui/metafile/chart_picture.h"
 #include "ui/metafile/picture_file.h"
 

@@ -9,7 +9,7 @@
 
 using tgsim::decodeJpeg;
 using tgsim::SchematicPicture;
-using namespace tgsim::test;
+using namespace tgsim::testing;
 
 namespace {
 

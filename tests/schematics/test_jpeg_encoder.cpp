@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace tgsim::test {
+namespace tgsim::testing {
 
 QByteArray encodeTestJpeg(int width, int height, J_COLOR_SPACE inputSpace, bool progressive) {
     jpeg_compress_struct info{};
@@ -50,4 +50,4 @@ qsizetype startOfFrameOffset(const QByteArray& jpeg) {
     return -1;
 }
 
-}  // namespace tgsim::test
+}  // namespace tgsim::testing

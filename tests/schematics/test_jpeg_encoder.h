@@ -4,7 +4,7 @@
 
 #include <jpeglib.h>
 
-namespace tgsim::test {
+namespace tgsim::testing {
 
 // A width × height picture of a horizontal ramp in every component, encoded from
 // `inputSpace` (JCS_GRAYSCALE, JCS_RGB or JCS_CMYK) with the library's default JPEG colour
@@ -14,4 +14,4 @@ QByteArray encodeTestJpeg(int width, int height, J_COLOR_SPACE inputSpace, bool 
 // Offset of the first start-of-frame marker's code byte (0xC0 for baseline), or -1.
 qsizetype startOfFrameOffset(const QByteArray& jpeg);
 
-}  // namespace tgsim::test
+}  // namespace tgsim::testing

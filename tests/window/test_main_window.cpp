@@ -18,6 +18,7 @@
 #include "core/parametry.h"
 #include "core/cell_number.h"
 #include "driver/chart_quantities.h"
+#include "driver/commands.h"
 #include "ui/chart/result_chart.h"
 #include "ui/window/tform1.h"
 
@@ -203,6 +204,32 @@ private slots:
         QAction* koniec = form->menuBar()->actions().last();
         QVERIFY(!koniec->menu());
         QCOMPARE(koniec->shortcut(), QKeySequence(Qt::Key_Delete));
+    }
+
+    // Every menu row of the command table is reachable exactly once from the menu bar, with the
+    // table's caption and shortcut, and the menu bar holds nothing else.
+    void menusFollowTheCommandTable() {
+        QMap<QString, int> reachable;
+        int items = 0;
+        for (QAction* top : form->menuBar()->actions()) {
+            const QList<QAction*> entries = top->menu() ? top->menu()->actions() : QList<QAction*>{top};
+            for (QAction* entry : entries) {
+                ++items;
+                ++reachable[entry->objectName()];
+                const tgsim::Command* command = tgsim::findCommand(entry->objectName().toStdString());
+                QVERIFY2(command, qPrintable(entry->objectName()));
+                QCOMPARE(entry->text(), QString::fromUtf8(command->caption));
+                QCOMPARE(entry->shortcut(), QKeySequence::fromString(QString::fromLatin1(command->shortcut)));
+                if (top->menu()) QCOMPARE(top->text(), QString::fromUtf8(command->menu));
+            }
+        }
+        int rows = 0;
+        for (const tgsim::Command& command : tgsim::kCommands) {
+            if (command.placement == tgsim::Placement::Button) continue;
+            ++rows;
+            QCOMPARE(reachable.value(QString::fromLatin1(command.handler)), 1);
+        }
+        QCOMPARE(items, rows);
     }
 
     void f10DrawsTheStartUpChart() {

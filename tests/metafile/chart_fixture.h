@@ -1,9 +1,8 @@
 #pragma once
-// A chart set up like the main window's result chart: 705 x 489 pixels, a background running
-// from white on the right into light yellow on the left, axis titles in Times New Roman, no
-// legend, and lines in the colours and dash styles of the quantities.
-#include <QChartView>
+// The main window's result chart (the real one: its size, background, fonts, axes and the pens
+// of the quantities) holding wavy, well-separated lines in several colours and dash styles.
 #include <QByteArray>
+#include <QChartView>
 #include <QColor>
 #include <QRectF>
 
@@ -17,7 +16,7 @@ struct ChartLine {
     Qt::PenStyle style;
 };
 
-// The lines drawn by default by the fixture: distinct colours, some dashed.
+// The lines the fixture draws: their colours and dash styles as the chart gives them.
 const std::vector<ChartLine>& fixtureLines();
 
 // withLines false gives the empty frame with axes and titles, as before any computation.
