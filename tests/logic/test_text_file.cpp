@@ -131,13 +131,17 @@ TEST(TextFile, SpecialFilesAreWrittenThroughNotReplaced) {
     EXPECT_EQ(failureOf([&] { writeText(orphan, "lost"); }), "Cannot create file " + orphan + "\nNobody reads the pipe any more");
     close(ends[1]);
 
-    // A character device (made here, never one of the system's): still a device afterwards.
-    const std::string device = folder / "null";
-    if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-        writeText(device, "discarded");
-        EXPECT_TRUE(S_ISCHR(modeOf(device)));
+    // Character devices (made here, never the system's own nodes): still devices afterwards,
+    // and a device that refuses the bytes (like /dev/full) gives the reason.
+    std::set<std::string> expected{"pipe", "stdout.txt"};
+    const std::string null = folder / "null", full = folder / "full";
+    if (mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 && mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+        writeText(null, "discarded");
+        EXPECT_EQ(failureOf([&] { writeText(full, "refused"); }), "Cannot create file " + full + "\nNo space left on device");
+        EXPECT_TRUE(S_ISCHR(modeOf(null)) && S_ISCHR(modeOf(full)));
+        expected.insert({"null", "full"});
     }
-    EXPECT_EQ(entriesOf(folder.path()).count("stdout.txt"), 1u);
+    EXPECT_EQ(entriesOf(folder.path()), expected);
 }
 
 TEST(TextFile, TheLongestValidNameWorks) {
