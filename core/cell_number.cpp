@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/failure.h"
+#include "core/message_text.h"
 
 namespace tgsim {
 namespace {
@@ -89,7 +90,7 @@ Decimal roundedDecimal(double value, int precision) {
 
 std::string notANumberMessage(std::string_view text) {
     std::string message(1, '\'');
-    message.append(text);
+    message.append(quotedForMessage(text));
     message.append("' is not a valid floating point value");
     return message;
 }

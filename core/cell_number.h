@@ -11,7 +11,7 @@ namespace tgsim {
 // is refused the same way; one below it reads as zero.
 double parseCellNumber(std::string_view text);
 
-// The message of a cell that is not a number.
+// The message of a cell that is not a number; the text is shown as quotedForMessage shows it.
 std::string notANumberMessage(std::string_view text);
 
 // General format with a decimal comma: at most `precision` significant digits, correctly

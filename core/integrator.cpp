@@ -6,6 +6,7 @@
 
 #include "cell_number.h"
 #include "fp_fault.h"
+#include "message_text.h"
 #include "nystrom_stepper.h"
 #include "stabilizer.h"
 #include "state_equations.h"
@@ -16,7 +17,7 @@ namespace {
 // The refusals that leave the result matrix untouched.
 void refuseUnsoundRun(const State& initialState, const TParametry& record, double tStart, double tEnd) {
     if (!(record.PrSam == "TAK") && !(record.PrSam == "NIE"))
-        throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + record.PrSam.str() + "\"");
+        throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + quotedForMessage(record.PrSam.view()) + "\"");
     if (!(tEnd >= tStart) || !std::isfinite(tStart) || !std::isfinite(tEnd))
         throw Failure("The end time tk = " + formatGeneral(tEnd) + " s lies before the start time to = " +
                       formatGeneral(tStart) + " s");

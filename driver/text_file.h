@@ -1,13 +1,18 @@
 #pragma once
-// Writing a text file in one piece: the text goes to a temporary file beside the target, which
-// then replaces the target, so a failure never leaves a half-written file behind.
+// Writing a text file in one piece, the way every output file is written (core/output_file.h):
+// a failure or an interrupt never leaves a half-written or a temporary file behind, and a pipe,
+// a device or a symbolic link named as the output is written through, never replaced.
 #include <functional>
 #include <ostream>
 #include <string>
 
+#include "core/output_file.h"
+
 namespace tgsim {
 
-// Throws Failure "Cannot create file <name>" when the file cannot be written.
-void writeTextFile(const std::string& name, const std::function<void(std::ostream&)>& writer);
+// Throws Failure "Cannot create file <name>" with the cause on the next line when the file
+// cannot be written. The writer's stream stops taking text as soon as a write fails.
+void writeTextFile(const std::string& name, const std::function<void(std::ostream&)>& writer,
+                   PendingContents pending = PendingContents::UnnamedWherePossible);
 
 }  // namespace tgsim

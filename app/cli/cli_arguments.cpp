@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ui/metafile/chart_picture.h"
+#include "core/message_text.h"
 #include "driver/commands.h"
 #include "scenarios/scenario_presets.h"
 
@@ -104,7 +105,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         auto value = [&](std::string& out) {
             if (i + 1 >= args.size()) {
-                result.error = "option " + arg + " needs a value";
+                result.error = "option " + quotedForMessage(arg) + " needs a value";
                 return false;
             }
             out = args[++i];
@@ -119,14 +120,14 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {
-                result.error = "--picture needs a file name ending in .wmf, .emf, .png, .svg or .pdf, not " + text;
+                result.error = "--picture needs a file name ending in .wmf, .emf, .png, .svg or .pdf, not " + quotedForMessage(text);
                 return result;
             }
             a.pictureFile = text;
         } else if (arg == "--grid") {
             if (!value(text)) return result;
             if (!isGridName(text)) {
-                result.error = "unknown grid: " + text;
+                result.error = "unknown grid: " + quotedForMessage(text);
                 return result;
             }
             a.grids.push_back(text);
@@ -137,7 +138,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--generator") {
             if (!value(text)) return result;
             if (text.size() != 1 || text[0] < '1' || text[0] > '6') {
-                result.error = "--generator takes a number from 1 to 6, not " + text;
+                result.error = "--generator takes a number from 1 to 6, not " + quotedForMessage(text);
                 return result;
             }
             a.steps.push_back(commandStep("G" + text + "Click"));
@@ -145,7 +146,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             if (!value(text)) return result;
             const std::string handler = scenarioHandler(text);
             if (handler.empty()) {
-                result.error = "unknown scenario: " + text;
+                result.error = "unknown scenario: " + quotedForMessage(text);
                 return result;
             }
             a.steps.push_back(commandStep(handler));
@@ -154,7 +155,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             int box = 0;
             const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), box);
             if (ec != std::errc() || ptr != text.data() + text.size() || box < 1 || box > 17) {
-                result.error = arg + " takes a quantity box from 1 to 17, not " + text;
+                result.error = quotedForMessage(arg) + " takes a quantity box from 1 to 17, not " + quotedForMessage(text);
                 return result;
             }
             Step step;
@@ -165,7 +166,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             if (!value(text)) return result;
             Step step;
             if (!parseCellEdit(text, step)) {
-                result.error = "--header takes NAME.COL=TEXT, not " + text;
+                result.error = "--header takes NAME.COL=TEXT, not " + quotedForMessage(text);
                 return result;
             }
             step.row = 0;
@@ -173,7 +174,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--model") {
             if (!value(text)) return result;
             if (text != "Klasyczny" && text != "Canaya" && text != "Canay'a") {
-                result.error = "--model takes Klasyczny or Canaya, not " + text;
+                result.error = "--model takes Klasyczny or Canaya, not " + quotedForMessage(text);
                 return result;
             }
             a.steps.push_back(commandStep(text == "Klasyczny" ? "Klasyczny1Click" : "Canaya1Click"));
@@ -182,7 +183,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else {
             Step step;
             if (!parseCellEdit(arg, step)) {
-                result.error = "unknown step or option: " + arg;
+                result.error = "unknown step or option: " + quotedForMessage(arg);
                 return result;
             }
             a.steps.push_back(step);

@@ -28,7 +28,8 @@ void writeChartPicture(const Session& session, const std::string& fileName) {
         }
         application = std::make_unique<QApplication>(argc, argv);
     }
-    chart::saveSessionChart(session, QString::fromStdString(fileName));
+    // File names are bytes: decoded as the system decodes them, so that Qt writes the same name.
+    chart::saveSessionChart(session, QFile::decodeName(fileName.c_str()));
 }
 
 }  // namespace tgsim::cli

@@ -90,7 +90,7 @@ TEST(Cli, ResultsAndChartFilesOfTheStartupRun) {
 TEST(Cli, AnUnwritableOutputIsReported) {
     const auto run = runCli({"--results", "/nonexistent-folder/r.csv"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/r.csv\n");
+    EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/r.csv\nNo such folder\n");
 }
 
 TEST(Cli, PictureOfTheChartInTheFormatOfItsExtension) {
@@ -106,7 +106,7 @@ TEST(Cli, PictureOfTheChartInTheFormatOfItsExtension) {
     EXPECT_EQ(run.status, 2);
     run = runCli({"--picture", "/nonexistent-folder/chart.emf"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/chart.emf\n");
+    EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/chart.emf\nNo such folder\n");
 }
 
 TEST(Cli, NetworkRunFromTheGivenSteadyStateHoldsItsPowers) {

@@ -40,6 +40,29 @@ TEST(CellNumber, RefusesAnythingElseWithTheExactMessage) {
     }
 }
 
+TEST(CellNumber, TheMessageShowsTheCellTextEscapedAndCut) {
+    const auto message = [](const std::string& shown) {
+        return std::string(1, '\'').append(shown).append("' is not a valid floating point value");
+    };
+    std::string longText, newlines;
+    for (int i = 0; i < 250; ++i) longText += "\xc4\x85";  // 250 characters, 500 bytes
+    for (int i = 0; i < 200; ++i) newlines += "\\n";
+    const struct {
+        std::string text, shown;
+    } cases[] = {
+        {"za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 \xe2\x82\xac", "za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 \xe2\x82\xac"},
+        {"1\t2\r\n3", "1\\t2\\r\\n3"},
+        {std::string("a\0b", 3) + "\x1b[31m\x7f", "a\\x00b\\x1B[31m\\x7F"},
+        {"\xff\xc5", "\\xFF\\xC5"},                              // a stray byte, a sequence cut short
+        {"\xc0\xaf\xed\xa0\x80", "\\xC0\\xAF\\xED\\xA0\\x80"},  // an overlong '/', a surrogate
+        {"\xc2\x85\xe2\x80\xae" "1", "\\u0085\\u202E1"},        // a C1 control, a right-to-left override
+        {std::string(200, 'x'), std::string(200, 'x')},
+        {longText, longText.substr(0, 400) + "\xe2\x80\xa6"},
+        {std::string(201, '\n'), newlines + "\xe2\x80\xa6"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(notANumberMessage(c.text), message(c.shown)) << c.shown;
+}
+
 struct Formatted {
     double value;
     const char* text;

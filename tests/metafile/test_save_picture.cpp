@@ -1,14 +1,17 @@
 // Saving a picture: the format comes from the caller or from the extension, an existing file is
-// replaced, and a file that cannot be created gives the user's message and leaves nothing.
+// replaced (through a symbolic link, which stays), and a file that cannot be written, a full disk
+// too, gives the user's message with its cause and leaves nothing.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 #include "core/failure.h"
 #include "chart_fixture.h"
+#include "tests/logic/scratch_folders.h"
 #include "ui/metafile/chart_picture.h"
 #include "ui/metafile/picture_file.h"
 
@@ -18,15 +21,6 @@ namespace {
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-std::string failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "no failure";
 }
 
 bool isWmf(const QByteArray& bytes) {
@@ -88,12 +82,41 @@ TEST(SaveChartPicture, ExistingFileIsReplacedWithoutLeftovers) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.wmf"});
 }
 
+TEST(SaveChartPicture, ALinkIsFollowedAndKept) {
+    const std::unique_ptr<QChartView> view = makeResultChart(false);
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target.png"), link = dir.filePath("link.png");
+    ASSERT_TRUE(QFile::link("target.png", link));
+    saveChartPicture(*view, link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(readAll(target).startsWith("\x89PNG"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+              (QStringList{"link.png", "target.png"}));
+}
+
+TEST(SaveChartPicture, AFullDiskLeavesTheOldPictureAndNothingElse) {
+    const std::unique_ptr<QChartView> view = makeResultChart(false);
+    const ScratchFolder folder;
+    const SmallDisk disk(folder / "disk");
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString old = QString::fromStdString(disk / "chart.png");
+    writeFileReplacing(old, "old picture");
+    disk.fillLeaving(8 * 1024);
+    for (const char* name : {"chart.png", "new.png", "chart.emf"}) {
+        const std::string path = disk / name;
+        EXPECT_EQ(failureOf([&] { saveChartPicture(*view, QString::fromStdString(path)); }),
+                  "Cannot create file " + path + "\nNo space left on device");
+    }
+    EXPECT_EQ(readAll(old), "old picture");
+    EXPECT_EQ(entriesOf(disk / ""), (std::set<std::string>{"filler", "chart.png"}));
+}
+
 TEST(SaveChartPicture, FileThatCannotBeCreatedLeavesNothing) {
     const std::unique_ptr<QChartView> view = makeResultChart(false);
     QTemporaryDir dir;
     const QString missingFolder = dir.filePath("no such folder/chart.wmf");
     EXPECT_EQ(failureOf([&] { saveChartPicture(*view, missingFolder, PictureFormat::Wmf); }),
-              "Cannot create file " + missingFolder.toStdString());
+              "Cannot create file " + missingFolder.toStdString() + "\nNo such folder");
     EXPECT_FALSE(QFile::exists(missingFolder));
     EXPECT_FALSE(QDir(dir.filePath("no such folder")).exists());
 
@@ -101,8 +124,8 @@ TEST(SaveChartPicture, FileThatCannotBeCreatedLeavesNothing) {
     const QString folder = dir.filePath("taken");
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_EQ(failureOf([&] { saveChartPicture(*view, folder, PictureFormat::Emf); }),
-              "Cannot create file " + folder.toStdString());
-    EXPECT_EQ(failureOf([&] { writeFileReplacing(QString(), "x"); }), "Cannot create file ");
+              "Cannot create file " + folder.toStdString() + "\nIs a folder");
+    EXPECT_EQ(failureOf([&] { writeFileReplacing(QString(), "x"); }), "Cannot create file \nThe file name is empty");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"taken"});
 }

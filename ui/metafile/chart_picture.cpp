@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "core/failure.h"
+#include "core/message_text.h"
 #include "ui/metafile/metafile_device.h"
 #include "ui/metafile/picture_file.h"
 
@@ -120,8 +121,8 @@ std::optional<PictureFormat> chosenFormat(const QString& fileName,
                                           std::optional<PictureFormat> format) {
     if (format) return format;
     if (const auto named = pictureFormatForFileName(fileName)) return named;
-    throw Failure(("Cannot tell the picture type of " + fileName +
-                   ": use .wmf, .emf, .png, .svg or .pdf").toStdString());
+    throw Failure("Cannot tell the picture type of " + quotedForMessage(fileName.toStdString(), kWholeText) +
+                  ": use .wmf, .emf, .png, .svg or .pdf");
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 #pragma once
-// Writing a finished file in one piece: the bytes go to a temporary file beside the target,
-// which then replaces the target, so a failure never leaves a half-written file behind.
+// Writing a finished picture file in one piece, the way every output file is written
+// (core/output_file.h): a failure or an interrupt leaves neither a half-written file nor a
+// temporary one, and a pipe, a device or a symbolic link named as the output is written through.
 #include <QByteArray>
 #include <QString>
 
+#include "core/output_file.h"
+
 namespace tgsim {
 
-// Throws tgsim::Failure "Cannot create file <fileName>" when the file cannot be written.
-void writeFileReplacing(const QString& fileName, const QByteArray& bytes);
+// Throws tgsim::Failure "Cannot create file <fileName>" with the cause on the next line when
+// the file cannot be written.
+void writeFileReplacing(const QString& fileName, const QByteArray& bytes,
+                        PendingContents pending = PendingContents::UnnamedWherePossible);
 
 }  // namespace tgsim
