@@ -17,9 +17,10 @@ namespace {
 
 double value(const StandardParameters& t, const char* name) { return standardParameter(t, name).value.value(); }
 
-// Both conversions (classical and Canay) keep the synchronous and the subtransient reactances;
-// the operational inductance at s -> infinity must also equal its factored form, which ties
-// the four time constants (eigenvalues) to the inverse of the rotor matrix.
+// Both conversions (classical and Canay) keep the synchronous and the subtransient reactances
+// and the product of the two open-circuit time constants; the operational inductance at
+// s -> infinity must also equal its factored form, which ties the four time constants
+// (eigenvalues) to the inverse of the rotor matrix.
 TEST(StandardParameters, SynchronousAndSubtransientReactancesAreTheTypedOnes) {
     for (const char* model : {"Klasyc", "Canaya"})
         for (int set : {1, 2, 3, 4, 6}) {
@@ -28,6 +29,8 @@ TEST(StandardParameters, SynchronousAndSubtransientReactancesAreTheTypedOnes) {
             const TParametry& r = in.record;
             for (const auto& [name, typed] : {std::pair{"Xd", r.Xd}, {"Xd''", r.Xd2}, {"Xq", r.Xq}, {"Xq''", r.Xq2}})
                 EXPECT_NEAR(value(t, name), typed, 1e-12 * typed) << model << " set " << set << " " << name;
+            EXPECT_NEAR(value(t, "Td0'") * value(t, "Td0''"), r.Td01 * r.Td02, 1e-12 * r.Td01 * r.Td02);
+            EXPECT_NEAR(value(t, "Tq0'") * value(t, "Tq0''"), r.Tq01 * r.Tq02, 1e-12 * r.Tq01 * r.Tq02);
             EXPECT_NEAR(value(t, "Xd") * value(t, "Td'") * value(t, "Td''") / (value(t, "Td0'") * value(t, "Td0''")),
                         r.Xd2, 1e-9) << model << " set " << set;
             EXPECT_NEAR(value(t, "Xq") * value(t, "Tq'") * value(t, "Tq''") / (value(t, "Tq0'") * value(t, "Tq0''")),
