@@ -38,8 +38,8 @@ TEST(StandardParameters, SynchronousAndSubtransientReactancesAreTheTypedOnes) {
         }
 }
 
-// Set 5 carries Xq' = Xq'' = 0 and Tq0' = 0: its q-axis damper resistance is 0/0, so the
-// record cannot be filled and there is nothing to take standard parameters from.
+// Set 5 carries ksi = 0 (the unexcited start's field current converts as 0/0) and zero
+// Td0'', Tq0', Tq0'': its record cannot be filled, so it has no standard parameters.
 TEST(StandardParameters, SetFiveHasNoRecord) {
     EXPECT_THROW(testing::loadRun(5), Failure);
 }
