@@ -66,12 +66,23 @@ void drawLimiter(QPainter& p, const QRectF& box) {
     p.restore();
 }
 
-// A summing point: a circle with a cross; the signs of its inputs are left unmarked.
-void drawSummingPoint(QPainter& p, QPointF centre) {
+// The sign with which an input enters a summing point.
+enum class Sign { Plus, Minus };
+
+// A summing point: an empty circle (a cross inside would read as a multiplier) with the sign
+// of each input written beside the input's arrowhead: above the wire coming from the left,
+// left of the wire rising from below.
+void drawSummingPoint(QPainter& p, QPointF centre, Sign fromLeft, Sign fromBelow) {
     p.drawEllipse(centre, kSumRadius, kSumRadius);
-    const qreal d = kSumRadius * 0.7071;
-    p.drawLine(centre + QPointF(-d, -d), centre + QPointF(d, d));
-    p.drawLine(centre + QPointF(-d, d), centre + QPointF(d, -d));
+    auto sign = [&](Sign s, QPointF at) {
+        p.save();
+        p.setFont(labelFont(20, true));
+        p.drawText(QRectF(at.x() - 10, at.y() - 12, 20, 24), Qt::AlignCenter,
+                   s == Sign::Plus ? QStringLiteral("+") : QStringLiteral("\u2212"));
+        p.restore();
+    };
+    sign(fromLeft, centre + QPointF(-kSumRadius - 10, -13));
+    sign(fromBelow, centre + QPointF(-11, kSumRadius + 17));
 }
 
 void connect(QPainter& p, qreal fromX, qreal toX, qreal row) {
@@ -137,12 +148,14 @@ QImage drawPss2aDiagram() {
     drawArrow(p, {kSum2X, kBottomRow}, {kSum2X, kTopRow + kSumRadius}, 11);
 
     // Common path: filter, second summing point, lead-lag stages, limiter, output.
-    drawSummingPoint(p, {kSum1X, kTopRow});
+    // The signs are those of the model: the ramp-tracking filter takes the speed path minus
+    // ks3 times the power path, and the power path bypasses the filter with weight +1.
+    drawSummingPoint(p, {kSum1X, kTopRow}, Sign::Plus, Sign::Minus);
     connect(p, kSum1X + kSumRadius, kFilter[0], kTopRow);
     drawFractionBlock(p, blockAt(kFilter[0], kFilter[1], kTopRow), QStringLiteral("(1 + sT_8)^N"),
                       QStringLiteral("(1 + sT_9)^{M·N}"));
     connect(p, kFilter[1], kSum2X - kSumRadius, kTopRow);
-    drawSummingPoint(p, {kSum2X, kTopRow});
+    drawSummingPoint(p, {kSum2X, kTopRow}, Sign::Plus, Sign::Plus);
     connect(p, kSum2X + kSumRadius, kLeadLag1[0], kTopRow);
     drawFractionBlock(p, blockAt(kLeadLag1[0], kLeadLag1[1], kTopRow),
                       QStringLiteral("k_{s1}(1 + sT_1)"), QStringLiteral("1 + sT_2"));

@@ -22,6 +22,7 @@
 #include "u_schemat_siec.h"
 #include "driver/commands.h"
 #include "main_menu.h"
+#include "menu_bar_style.h"
 #include "ui/chart/result_chart.h"
 #include "solve_progress.h"
 #include "text_grid_view.h"
@@ -206,6 +207,8 @@ void TForm1::buildMenu() {
         for (const MenuItem& item : top.items) bind(menu->addAction(item.caption), item.handler, item.shortcut);
     }
     connect(action(QStringLiteral("Koniec")), &QAction::triggered, this, &QWidget::close);
+    // Every top-level item with its check mark and picture, "Stany Pracy" as the default item.
+    applyMenuBarLook(menuBar(), QStringLiteral("Stany Pracy"));
 }
 
 void TForm1::buildStatusBar() {
