@@ -112,14 +112,30 @@ void readStabilizer(const TextGrid& grid, std::string_view pssCaption, TParametr
     }
 }
 
-}  // namespace
-
-void readMachineAndControl(const Grids& grids, TParametry& r) {
-    const TextGrid& siatka = grids.siatka;
+void readMachineCells(const TextGrid& siatka, TParametry& r) {
     readCells(siatka, kMachineCells, r);
     readCells(siatka, kRegulatorCells, r);
     r.WzbSt = siatka.cell(6, 1);
     r.Xtr = cellValue(siatka, 7);
+}
+
+void computeBases(TParametry& r) {
+    r.baseImpedance = guarded([&] { return r.Un / (std::numbers::sqrt3 * r.Ign); });
+    r.omegan = guarded([&] { return 2.0 * std::numbers::pi * r.fn; });
+    r.nominalTorque = guarded([&] { return r.Sn * r.cosfin * r.p / r.omegan / r.spr; });
+}
+
+void computeMachineConstants(TParametry& r) {
+    computeRotorCircuits(r);
+    computeRatedPoint(r);
+    r.networkVoltage = r.Un;
+    r.betaMax = r.WzbSt == "TAK" ? 2.616946680440298 : 1.5707963267948966;
+}
+
+}  // namespace
+
+void readMachineAndControl(const Grids& grids, TParametry& r) {
+    readMachineCells(grids.siatka, r);
 
     const TextGrid& control = grids.siatkaPraca;
     r.to = cellValue(control, 0);
@@ -133,19 +149,20 @@ void readMachineAndControl(const Grids& grids, TParametry& r) {
     r.Zaburz = cellValue(control, 13);
 
     r.stepCount = roundHalfEven(guarded([&] { return (r.tk - r.to) * 20.0 * r.fn; }));
-    r.baseImpedance = guarded([&] { return r.Un / (std::numbers::sqrt3 * r.Ign); });
-    r.omegan = guarded([&] { return 2.0 * std::numbers::pi * r.fn; });
-    r.nominalTorque = guarded([&] { return r.Sn * r.cosfin * r.p / r.omegan / r.spr; });
+    computeBases(r);
 }
 
 void readInitialStateAndDerived(const Grids& grids, std::string_view pssCaption, TParametry& r, State& initialState) {
     initialState[0] = r.to;
     readInitialState(grids.war_pocz, r, initialState);
     readStabilizer(grids.Siatka_PSS, pssCaption, r);
-    computeRotorCircuits(r);
-    computeRatedPoint(r);
-    r.networkVoltage = r.Un;
-    r.betaMax = r.WzbSt == "TAK" ? 2.616946680440298 : 1.5707963267948966;
+    computeMachineConstants(r);
+}
+
+void readMachine(const Grids& grids, TParametry& r) {
+    readMachineCells(grids.siatka, r);
+    computeBases(r);
+    computeMachineConstants(r);
 }
 
 void LoadParameters(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState) {

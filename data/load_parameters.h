@@ -20,4 +20,9 @@ void readInitialStateAndDerived(const Grids& grids, std::string_view pssCaption,
 // fields read before it hold their new values, all later ones keep their old values.
 void LoadParameters(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState);
 
+// Only the machine: `siatka` with the bases, the rotor circuits of the record's model, the rated
+// point and the limits; what the steady-state commands need of the machine as the grids stand,
+// without the control, initial-condition and stabilizer grids.
+void readMachine(const Grids& grids, TParametry& record);
+
 }  // namespace tgsim

@@ -123,17 +123,28 @@ void Session::war_koncowClick() {
     writeStateToInitialGrid(currentData_, record_, grids_.war_pocz);
 }
 
+// The steady states are those of the machine as the grids stand now, also when a data set was
+// loaded or a cell edited since the last computation; the session's record itself is refreshed
+// only by a computation.
+TParametry Session::machineAsTheGridsStand() const {
+    TParametry machine = record_;
+    readMachine(grids_, machine);
+    return machine;
+}
+
 void Session::war_nominalneClick() {
+    const TParametry machine = machineAsTheGridsStand();
     showGrid(GridId::war_pocz);
-    const double Qr = guarded([&] { return std::sqrt(1.0 - record_.cosfin * record_.cosfin); });
-    writeSteadyState(networkSteadyState(record_, 1.0, Qr), record_, grids_);
+    const double Qr = guarded([&] { return std::sqrt(1.0 - machine.cosfin * machine.cosfin); });
+    writeSteadyState(networkSteadyState(machine, 1.0, Qr), machine, grids_);
 }
 
 void Session::Warunkizadane1Click() {
+    const TParametry machine = machineAsTheGridsStand();
     showGrid(GridId::zadanystanustalony);
-    const SteadyState state = Warunkizadane(record_, grids_, steadyStateDefaultsWritten_);
+    const SteadyState state = Warunkizadane(machine, grids_, steadyStateDefaultsWritten_);
     showGrid(GridId::war_pocz);
-    writeSteadyState(state, record_, grids_);
+    writeSteadyState(state, machine, grids_);
 }
 
 void Session::Obliczeniecalkicieplnej1Click() {

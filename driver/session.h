@@ -114,6 +114,8 @@ private:
     // cell or formula keep their new values.
     void LoadParameters();
     bool stabilizerOn() const;
+    // The machine (`siatka`, with the record's rotor model) read into a copy of the record.
+    TParametry machineAsTheGridsStand() const;
     void setStabilizerSwitch(bool on);
     void showGrid(GridId id, bool visible = true);
     void showInputGrids(bool visible);  // siatka, siatkaPraca and war_pocz

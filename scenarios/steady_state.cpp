@@ -35,11 +35,7 @@ double readInput(const TextGrid& grid, int column) { return parseCellNumber(grid
 
 }  // namespace
 
-SteadyState networkSteadyState(const TParametry& record, double Pr, double Qr) {
-    // The rotor circuits of the model chosen now: a model picked since the last computation is
-    // the one the next computation integrates.
-    TParametry r = record;
-    computeRotorCircuits(r);
+SteadyState networkSteadyState(const TParametry& r, double Pr, double Qr) {
     clearFpFaults();
     const double V = r.Un;
     const double w = r.omegan;

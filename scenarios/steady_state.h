@@ -19,8 +19,8 @@ struct SteadyState {
 };
 
 // Pr relative to Sn*cosfin, Qr relative to Sn, both delivered at the network bus (Qr positive
-// for an over-excited generator). The record's data as the last computation read them, with the
-// rotor circuits of its current model. Refuses, with a Failure that says why, a point that needs more
+// for an over-excited generator), for the machine the record holds (its circuit constants
+// derived). Refuses, with a Failure that says why, a point that needs more
 // field voltage than the exciter gives or a firing angle beyond its limits.
 SteadyState networkSteadyState(const TParametry& record, double Pr, double Qr);
 
