@@ -407,6 +407,30 @@ private slots:
         QVERIFY((fullMax - fullMin) / time->tickInterval() >= 2);
     }
 
+    // war_pocz's columns start 35 pixels wide and are widened by dragging an edge in the header
+    // row; a drag elsewhere selects cells as before, and the other grids keep fixed columns.
+    void initialConditionColumnsResize() {
+        auto* grid = component<QTableView>("war_pocz");
+        QCOMPARE(grid->columnWidth(0), 35);
+        const int edge = grid->columnViewportPosition(0) + grid->columnWidth(0);
+        const int header = grid->rowViewportPosition(0) + grid->rowHeight(0) / 2;
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, QPoint(edge, header));
+        QTest::mouseMove(grid->viewport(), QPoint(edge + 40, header));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, QPoint(edge + 40, header));
+        QCOMPARE(grid->columnWidth(0), 75);
+        QCOMPARE(grid->columnWidth(1), 35);
+        const int valueRow = grid->rowViewportPosition(1) + grid->rowHeight(1) / 2;
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, QPoint(75, valueRow));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, QPoint(75, valueRow));
+        QCOMPARE(grid->columnWidth(0), 75);
+        auto* control = component<QTableView>("siatkaPraca");
+        const int controlEdge = control->columnViewportPosition(0) + control->columnWidth(0);
+        QTest::mousePress(control->viewport(), Qt::LeftButton, {}, QPoint(controlEdge, 5));
+        QTest::mouseMove(control->viewport(), QPoint(controlEdge + 40, 5));
+        QTest::mouseRelease(control->viewport(), Qt::LeftButton, {}, QPoint(controlEdge + 40, 5));
+        QCOMPARE(control->columnWidth(0), 37);
+    }
+
     void deleteInACellEditsTheCell() {
         auto* control = component<QTableView>("siatkaPraca");
         control->setCurrentIndex(control->model()->index(1, 0));

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <algorithm>
+#include <cstdlib>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -10,6 +11,8 @@ namespace tgsim::window {
 namespace {
 
 constexpr const char* kTextBeforeEdit = "textBeforeEdit";
+constexpr int kEdgeGrip = 3;         // pixels either side of a column's edge that start a resize
+constexpr int kNarrowestColumn = 8;
 
 // Writes a cell's text into the grid as it is typed, so that a command started while a cell is
 // being edited reads what the user sees. The editor remembers the text it started from, for Esc.
@@ -66,6 +69,7 @@ TextGridView::TextGridView(Session& session, GridId grid, const GridLook& look, 
     // A click on a grid belongs to the grid, never to the window's free area behind it.
     setAttribute(Qt::WA_NoMousePropagation);
     applyColumnWidths();
+    if (look.resizableColumns) viewport()->setMouseTracking(true);  // the resize cursor over an edge
 }
 
 void TextGridView::applyColumnWidths() {
@@ -114,7 +118,49 @@ void TextGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
         model_.setData(cell, before, Qt::EditRole);
 }
 
+int TextGridView::columnEdgeAt(QPoint pos) const {
+    if (!look_.resizableColumns || rowAt(pos.y()) != 0) return -1;
+    for (int column = 0; column < shownColumns_; ++column) {
+        const int edge = columnViewportPosition(column) + columnWidth(column);
+        if (std::abs(pos.x() - edge) <= kEdgeGrip) return column;
+    }
+    return -1;
+}
+
+void TextGridView::mousePressEvent(QMouseEvent* event) {
+    const int column = event->button() == Qt::LeftButton ? columnEdgeAt(event->position().toPoint()) : -1;
+    if (column < 0) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    resizedColumn_ = column;
+    dragStartX_ = event->position().toPoint().x();
+    dragStartWidth_ = columnWidth(column);
+    event->accept();
+}
+
+void TextGridView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (resizedColumn_ >= 0) {
+        setColumnWidth(resizedColumn_, std::max(kNarrowestColumn, dragStartWidth_ + pos.x() - dragStartX_));
+        event->accept();
+        return;
+    }
+    if (look_.resizableColumns) {
+        if (columnEdgeAt(pos) >= 0)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else
+            viewport()->unsetCursor();
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
 void TextGridView::mouseReleaseEvent(QMouseEvent* event) {
+    if (resizedColumn_ >= 0) {
+        resizedColumn_ = -1;
+        event->accept();
+        return;
+    }
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton) emit gridClicked();
 }

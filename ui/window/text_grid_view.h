@@ -20,6 +20,7 @@ struct GridLook {
     int rowHeight = 24;
     bool scrollBars = true;
     std::vector<std::pair<int, QSize>> sizeByColumns;  // (column count, size) exceptions
+    bool resizableColumns = false;  // the user drags a column's edge in the header row
 };
 
 class TextGridView : public QTableView {
@@ -36,6 +37,8 @@ signals:
     void gridClicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
@@ -43,10 +46,15 @@ private:
     void applyColumnWidths();
     void fitRowHeight();
     QSize lookSize() const;
+    // The column whose right edge lies under `pos` in the header row, or -1.
+    int columnEdgeAt(QPoint pos) const;
 
     TextGridModel model_;
     GridLook look_;
     int shownColumns_ = -1;
+    int resizedColumn_ = -1;  // being widened or narrowed by a drag
+    int dragStartX_ = 0;
+    int dragStartWidth_ = 0;
 };
 
 }  // namespace tgsim::window

@@ -135,7 +135,8 @@ void TForm1::buildComponents(QWidget* client) {
     const GridLook generatorLook{{673, 70}, Qt::white, 40, {{7, 43}, {8, 75}}};
     const GridLook controlLook{{650, 50}, tooltipColour(), 37, {{5, 38}}};
     const GridLook steadyStateLook{{522, 55}, Qt::white, 64, {{4, 63}}, 25, false};
-    const GridLook initialLook{{665, 71}, QColor(255, 255, 0), 35, {}};
+    GridLook initialLook{{665, 71}, QColor(255, 255, 0), 35, {}};
+    initialLook.resizableColumns = true;
     // The single-input set's seven columns make a smaller grid.
     const GridLook pssLook{{665, 71}, QColor(0, 128, 0), 64, {}, 24, true, {{kSingleInputColumns, {458, 54}}}};
     const std::array<std::pair<GridId, const GridLook*>, 5> grids = {{
