@@ -27,6 +27,14 @@ void RunStepper::start(const State& initial, double tStart) {
     row_[kT] = tStart;
 }
 
+void RunStepper::restAt(const State& row, double t) {
+    row_ = row;
+    row_[kT] = t;
+    step_ = 1;
+    stabilizer_.restAt(row_);
+    signal_[kAlfa] = 0.0;
+}
+
 void RunStepper::setState(const RunState& state) {
     row_ = state.row;
     step_ = state.step;

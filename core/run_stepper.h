@@ -30,6 +30,10 @@ public:
 
     // The run at step 0: `initial` with element 0 set to tStart, the stabilizer unseeded.
     void start(const State& initial, double tStart);
+    // The run resting at `row` at time t: one step past the stabilizer's seeding, the
+    // stabilizer rested at the row (seeded with its speed and power, filters at rest, no
+    // signal, its clock just after a sample).
+    void restAt(const State& row, double t);
     RunState state() const { return {row_, step_, stabilizer_.memory()}; }
     void setState(const RunState& state);
     const State& row() const { return row_; }
