@@ -22,6 +22,8 @@ constexpr std::size_t kLeastSamples = 20;
 // Singular values of the data matrix below this share of the largest are taken as noise.
 constexpr double kRankTolerance = 1e-5;
 constexpr int kMostModes = 24;
+// Samples per row of the data matrix, less one.
+constexpr int kPencilWidth = 100;
 // The least share of the window's variance an oscillation must carry.
 constexpr double kLeastShare = 0.01;
 constexpr double kMostGrowth = 1e12;
@@ -44,7 +46,8 @@ Blocks blockMeans(std::span<const double> t, std::span<const double> y, std::siz
             throw Failure("The samples are not evenly spaced in time (at t = " + formatGeneral(t[first + i], 6) + " s)");
     }
     Blocks b;
-    b.m = static_cast<int>((count + kRingdownSamples - 1) / kRingdownSamples);
+    const double shortest = std::ceil(kShortestBlock / step);
+    b.m = static_cast<int>(std::max({1.0, shortest, std::ceil(static_cast<double>(count) / kMostBlocks)}));
     const std::size_t blocks = count / static_cast<std::size_t>(b.m);
     b.step = step;
     b.interval = step * b.m;
@@ -67,25 +70,31 @@ const Matrix& finiteResult(const Matrix& m) {
     return m;
 }
 
-// Matrix pencil: the modes z (per block interval) of the sum of damped exponentials in u.
+// Matrix pencil: the modes z (per block interval) of the sum of damped exponentials in u. The
+// data matrix Y has the rows u[r .. r + L] (r = 0 .. N - L - 1); its right singular vectors are
+// the eigenvectors of Y'Y, whose entries are lagged products of u: the first row is summed, the
+// others follow along the diagonals, so that the cost grows with N*L, not N*L^2.
 Eigen::VectorXcd pencilModes(const Eigen::VectorXd& u) {
     const int N = static_cast<int>(u.size());
-    const int L = N / 3;
-    Eigen::MatrixXd Y(N - L, L + 1);
-    for (int i = 0; i < N - L; ++i)
-        for (int j = 0; j <= L; ++j) Y(i, j) = u[i + j];
-    const Eigen::BDCSVD<Eigen::MatrixXd> svd(Y, Eigen::ComputeThinV);
-    const Eigen::VectorXd& sigma = finiteResult(svd.singularValues());
+    const int L = std::min(kPencilWidth, N / 3);
+    const int R = N - L;
+    Eigen::MatrixXd G(L + 1, L + 1);
+    for (int j = 0; j <= L; ++j) G(0, j) = u.segment(0, R).dot(u.segment(j, R));
+    for (int i = 0; i < L; ++i)
+        for (int j = i; j < L; ++j) G(i + 1, j + 1) = G(i, j) - u[i] * u[j] + u[R + i] * u[R + j];
+    G.triangularView<Eigen::StrictlyLower>() = G.transpose();
+    const Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> solver(G);
+    const Eigen::VectorXd& power = finiteResult(solver.eigenvalues());  // ascending: sigma^2
     int M = 0;
-    while (M < std::min(kMostModes, L) && sigma[M] > kRankTolerance * sigma[0]) ++M;
+    while (M < std::min(kMostModes, L) && power[L - M] > kRankTolerance * kRankTolerance * power[L]) ++M;
     if (M == 0) return {};
-    const Eigen::MatrixXd V = svd.matrixV().leftCols(M);
+    const Eigen::MatrixXd V = finiteResult(solver.eigenvectors()).rightCols(M);
     const Eigen::MatrixXd V1 = V.topRows(L), V2 = V.bottomRows(L);
     const Eigen::MatrixXd pencil = V1.colPivHouseholderQr().solve(V2);
     const Eigen::VectorXcd all = finiteResult(Eigen::EigenSolver<Eigen::MatrixXd>(pencil, false).eigenvalues());
     // A mode that would grow more than kMostGrowth over the window is an artefact of the fit.
-    std::vector<Complex> kept;
     const double mostMagnitude = std::pow(kMostGrowth, 1.0 / N);
+    std::vector<Complex> kept;
     for (const Complex& z : all)
         if (std::abs(z) < mostMagnitude) kept.push_back(z);
     return Eigen::Map<const Eigen::VectorXcd>(kept.data(), static_cast<Eigen::Index>(kept.size()));

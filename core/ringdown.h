@@ -2,18 +2,21 @@
 // Ringdown figures of a sampled signal: the dominant oscillation in a time window, fitted by the
 // matrix-pencil method as a sum of damped exponentials.
 //
-// The window's samples are averaged in blocks down to at most kRingdownSamples values. A block
-// mean of a damped exponential is the same exponential (its amplitude scaled by a known factor),
-// so averaging changes neither frequency nor damping; it does cut what lies above the averaged
-// samples' Nyquist frequency, which is kRingdownSamples / (2 * window length): 30 Hz for a
-// 10 s window, 1 Hz for a 300 s one. The samples must be evenly spaced in time, as a run's rows are.
+// The window's samples are averaged in blocks of at least kShortestBlock seconds, and of as
+// many samples as keep the blocks to at most kMostBlocks. A block mean of a damped exponential is
+// the same exponential (its amplitude scaled by a known factor), so averaging changes neither
+// frequency nor damping; it cuts what lies above the blocks' Nyquist frequency: 25 Hz for
+// windows up to 60 s, kMostBlocks / (2 * window length) beyond (5 Hz for a 300 s window). Blocks
+// of 20 ms also cancel a ripple of 50 Hz and its harmonics. The samples must be evenly spaced in
+// time, as a run's rows are.
 #include <span>
 
 #include "parametry.h"
 
 namespace tgsim {
 
-inline constexpr int kRingdownSamples = 600;
+inline constexpr double kShortestBlock = 0.02;  // s
+inline constexpr int kMostBlocks = 3000;
 
 struct RingdownResult {
     // false: the window holds no oscillation, and the four figures below are 0. An oscillation
