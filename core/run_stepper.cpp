@@ -33,6 +33,7 @@ void RunStepper::restAt(const State& row, double t) {
     step_ = 1;
     stabilizer_.restAt(row_);
     signal_[kAlfa] = 0.0;
+    clearFpFaults();
 }
 
 void RunStepper::setState(const RunState& state) {
@@ -40,10 +41,10 @@ void RunStepper::setState(const RunState& state) {
     step_ = state.step;
     stabilizer_.setMemory(state.stabilizer);
     signal_[kAlfa] = state.stabilizer.signal;
+    clearFpFaults();
 }
 
 const State& RunStepper::advanceRow() {
-    clearFpFaults();
     // The stabilizer's signal enters d alfa/dt of every evaluation; the other elements add 0.
     auto system = [this](const State& x, State& g, double t) {
         stateEquations(x, record_, switches_, t, g);

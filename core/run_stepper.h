@@ -40,7 +40,9 @@ public:
 
     // The integrator's step from the last row: the new row, its time the old one plus h, the
     // stored values those of the first stage, the firing angle clamped. A floating-point fault
-    // raises its Failure and leaves the state as it was.
+    // raises its Failure and leaves the state as it was. The fault flags are read, not cleared,
+    // per step (clearing them costs a tenth of a step): start, setState and restAt clear them,
+    // and a caller whose own arithmetic between steps may set them clears them too.
     const State& advanceRow();
     // The stabilizer's part of the step, after the new row has been stored (it may take a
     // sample). A fault raises its Failure.
