@@ -35,6 +35,7 @@ int ringSlot(std::int64_t count, int age) {
 DiscreteStateLayout::DiscreteStateLayout(const RunStepper& run) {
     const TParametry& r = run.record();
     for (int k = 1; k < kStateSize; ++k) elements_.push_back({kPlantNames[k], plantScale(k, r), Part::Plant, k});
+    static_assert(plantElement(1) == 0, "plant elements come first, in state order");
 
     const Stabilizer& stabilizer = run.stabilizer();
     if (const Pss2aStabilizer* pss = stabilizer.pss2a()) {
@@ -56,14 +57,14 @@ DiscreteStateLayout::DiscreteStateLayout(const RunStepper& run) {
         elements_.push_back({"stabilizer signal", 1.0 / pss->Ts(), Part::Signal, 0});
     } else if (const SingleInputStabilizer* single = stabilizer.singleInput()) {
         const double signalScale = 1.0 / single->Tp();
-        for (int age = 0; age < SingleInputStabilizer::kOrder; ++age)
-            elements_.push_back({"power sample " + std::to_string(age + 1), 1.0, Part::PowerSamples, age});
-        for (int age = 0; age < SingleInputStabilizer::kOrder; ++age)
-            elements_.push_back({"speed sample " + std::to_string(age + 1), 1.0, Part::SpeedSamples, age});
-        for (int i = 0; i < SingleInputStabilizer::kOrder; ++i)
-            elements_.push_back({"first filter " + std::to_string(i + 1), signalScale, Part::Filter1, i});
-        for (int i = 0; i < SingleInputStabilizer::kOrder; ++i)
-            elements_.push_back({"second filter " + std::to_string(i + 1), signalScale, Part::Filter2, i});
+        auto addFour = [&](const char* name, double scale, Part part) {
+            for (int i = 0; i < SingleInputStabilizer::kOrder; ++i)
+                elements_.push_back({std::string(name) + " " + std::to_string(i + 1), scale, part, i});
+        };
+        addFour("power sample", 1.0, Part::PowerSamples);  // 1 the newest
+        addFour("speed sample", 1.0, Part::SpeedSamples);
+        addFour("first filter", signalScale, Part::Filter1);
+        addFour("second filter", signalScale, Part::Filter2);
         elements_.push_back({"stabilizer signal", signalScale, Part::Signal, 0});
     }
 }

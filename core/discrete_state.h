@@ -17,8 +17,13 @@ public:
     explicit DiscreteStateLayout(const RunStepper& run);
 
     int size() const { return static_cast<int>(elements_.size()); }
+    // The element of plant state index k (1..20).
+    static constexpr int plantElement(int k) { return k - 1; }
     // The quantity's chart caption ("Id", "w", "delta", ...), the name of a stored value
-    // ("Ud", "dUg", "errorIntegral", ...) or of a stabilizer element ("speed path 3").
+    // ("Ud", "dUg", "errorIntegral", ...) or of a stabilizer element: "speed path 1".."9",
+    // "power path 1".."9", "previous output", "stabilizer signal" of the PSS2A; "power sample 1".."4"
+    // (1 the newest), "speed sample 1".."4", "first filter 1".."4", "second filter 1".."4",
+    // "stabilizer signal" of the single-input stabilizer.
     const std::string& name(int k) const { return elements_[static_cast<std::size_t>(k)].name; }
     // A natural magnitude of element k that does not depend on its value: rated currents,
     // voltages and speed, a radian for angles, and for the stabilizer the value that moves its

@@ -39,10 +39,11 @@ void refuseMovingState(const RunStepper& run, const DiscreteStateLayout& layout,
     stateEquations(x, run.record(), x[kT] + run.h(), f);
     for (int k = 1; k < kStateSize; ++k) {
         const double drift = k <= kBeta ? f[k] : (f[k] - x[k]) / run.h();
-        const double relative = std::fabs(drift) / layout.scale(k - 1);
+        const int element = DiscreteStateLayout::plantElement(k);
+        const double relative = std::fabs(drift) / layout.scale(element);
         throwPendingFault();
         if (!(relative <= kRestTolerance))
-            throw Failure("The initial state is not at rest: " + layout.name(k - 1) + " moves by " +
+            throw Failure("The initial state is not at rest: " + layout.name(element) + " moves by " +
                           formatGeneral(relative, 3) + " of its scale per second (a modal analysis allows " +
                           formatGeneral(kRestTolerance) + ")");
     }
@@ -173,7 +174,6 @@ ModalResult modalAnalysis(const TParametry& record, const State& initial, double
         throw Failure("A modal analysis needs a run of at least one step: its step is the system's time step");
 
     RunStepper run(restingRecord(record), h, record.stepCount);
-    clearFpFaults();
     run.restAt(initial, record.to + kStepsAfterStart * h);
     const DiscreteStateLayout layout(run);
     refuseMovingState(run, layout, differenceStep);
@@ -201,7 +201,7 @@ ModalResult modalAnalysis(const TParametry& record, const State& initial, double
     all.insert(all.end(), coupled.begin(), coupled.end());
     throwPendingFault();
 
-    const int w = 6, delta = 7;  // layout elements of the speed and the load angle
+    const int w = DiscreteStateLayout::plantElement(kOmega), delta = DiscreteStateLayout::plantElement(kDelta);
     double largestSwing = 0.0;
     std::vector<std::pair<Mode, double>> listed;  // with the swing participation
     for (const Eigenmode& e : all) {

@@ -9,6 +9,11 @@
 // change held at their values before the first event (restingRecord), and the time is placed
 // 1000 steps after the run's start, away from the regulator's hold at the start of a run. The
 // stabilizer is taken as it rests at the state: seeded with its speed and power, filters at rest.
+//
+// The map sees the system once per period, so a mode's frequency is known only up to whole
+// multiples of 1/T: ln takes the one within the map's Nyquist frequency 1/(2T). With a
+// stabilizer sampling every 11 steps at 50 Hz that is 45 Hz, and the stator's modes at the
+// network frequency show at their alias near 41 Hz; the swings of the machine lie far below.
 #include <array>
 #include <string>
 #include <vector>

@@ -39,6 +39,7 @@ struct Blocks {
 Blocks blockMeans(std::span<const double> t, std::span<const double> y, std::size_t first, std::size_t count) {
     const double t0 = t[first];
     const double step = (t[first + count - 1] - t0) / static_cast<double>(count - 1);
+    if (!(step > 0.0) || !std::isfinite(step)) throw Failure("The times of the window do not advance");
     for (std::size_t i = 0; i < count; ++i) {
         if (!std::isfinite(y[first + i]))
             throw Failure("The signal is not a finite number at t = " + formatGeneral(t[first + i], 6) + " s");

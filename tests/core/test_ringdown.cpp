@@ -1,6 +1,7 @@
 // The ringdown fit on signals of known content, what it refuses, and the default window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -85,6 +86,9 @@ TEST(Ringdown, RefusesWhatItCannotFit) {
     Signal uneven = s;
     uneven.t[500] += 4e-4;
     EXPECT_EQ(failureOf(uneven, 0.0, 1.0).rfind("The samples are not evenly spaced in time", 0), 0u);
+    Signal stuck = s;
+    std::fill(stuck.t.begin(), stuck.t.end(), 0.5);
+    EXPECT_EQ(failureOf(stuck, 0.0, 1.0), "The times of the window do not advance");
     Signal broken = s;
     broken.y[700] = NAN;
     EXPECT_EQ(failureOf(broken, 0.0, 1.0), "The signal is not a finite number at t = 0,7 s");
