@@ -10,6 +10,10 @@ namespace tgsim {
 // The largest run the result matrix may hold.
 inline constexpr std::int32_t kMaxStepCount = 20'000'000;
 
+// The refusals of `integrate` below that come before anything is computed: a Failure saying
+// what is unsound about the run's inputs.
+void checkRunInputs(const State& initialState, const TParametry& record, double tStart, double tEnd);
+
 // Integrates record.stepCount steps from tStart towards tEnd. Row 0 of `results` is
 // `initialState` with element 0 set to tStart. Refuses before integrating (Failure, `results`
 // untouched) a PrSam other than "TAK" or "NIE", tEnd < tStart (or either not finite), a negative

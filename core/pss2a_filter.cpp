@@ -32,18 +32,28 @@ SampledCompanionFilter::SampledCompanionFilter(const std::array<double, kPss2aFi
     }
 }
 
-double SampledCompanionFilter::advance(double u) {
+double SampledCompanionFilter::advance(Vector& x, double u) const {
     Vector next{};
     for (std::size_t i = 0; i < kPss2aFilterOrder; ++i) {
         double sum = gamma_[i] * u;
-        for (std::size_t j = 0; j < kPss2aFilterOrder; ++j) sum += phi_[i][j] * x_[j];
+        for (std::size_t j = 0; j < kPss2aFilterOrder; ++j) sum += phi_[i][j] * x[j];
         next[i] = sum;
     }
-    x_ = next;
+    x = next;
+    return output(x);
+}
+
+double SampledCompanionFilter::output(const Vector& x) const {
     double y = 0.0;
-    for (std::size_t i = 0; i < kPss2aFilterOrder; ++i) y += c_[i] * x_[i];
-    output_ = y;
+    for (std::size_t i = 0; i < kPss2aFilterOrder; ++i) y += c_[i] * x[i];
     return y;
+}
+
+SampledCompanionFilter::Vector SampledCompanionFilter::nextOutputGains() const {
+    Vector gains{};
+    for (std::size_t j = 0; j < kPss2aFilterOrder; ++j)
+        for (std::size_t i = 0; i < kPss2aFilterOrder; ++i) gains[j] += c_[i] * phi_[i][j];
+    return gains;
 }
 
 namespace {
@@ -73,10 +83,11 @@ SampledCompanionFilter powerPathFilter(const TParametry& r, double Ts) {
 Pss2aStabilizer::Pss2aStabilizer(const TParametry& record, double Ts)
     : speedPath_(speedPathFilter(record, Ts)), powerPath_(powerPathFilter(record, Ts)), Ts_(Ts) {}
 
-double Pss2aStabilizer::sample(double speed, double power) {
-    const double output = speedPath_.advance(speed - speed0_) + powerPath_.advance(power - power0_);
-    const double signal = (output - previousOutput_) / Ts_;
-    previousOutput_ = output;
+double Pss2aStabilizer::sample(Pss2aMemory& m, double speed, double power) const {
+    const double output = speedPath_.advance(m.speedPath, speed - m.speed0) +
+                          powerPath_.advance(m.powerPath, power - m.power0);
+    const double signal = (output - m.previousOutput) / Ts_;
+    m.previousOutput = output;
     return signal;
 }
 

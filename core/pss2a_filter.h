@@ -21,36 +21,50 @@ public:
     SampledCompanionFilter(const std::array<double, kPss2aFilterOrder>& numerator,
                            const std::array<double, kPss2aFilterOrder + 1>& denominator, double gain, double Ts);
 
-    // Advances one sample interval with the input u held over it; returns the output at its end.
-    double advance(double u);
-    double output() const { return output_; }
+    // Advances the filter state x one sample interval with the input u held over it; returns
+    // the output at its end.
+    double advance(Vector& x, double u) const;
+    // The output of state x.
+    double output(const Vector& x) const;
+    // How the output one interval on depends on each element of the state now, the input held
+    // at zero: c * e^(A*Ts).
+    Vector nextOutputGains() const;
 
 private:
     std::array<Vector, kPss2aFilterOrder> phi_{};  // e^(A*Ts)
     Vector gamma_{};                         // integral of e^(A*tau) d tau over Ts, times B
     Vector c_{};
-    Vector x_{};
-    double output_ = 0.0;
 };
 
 // The speed path kw*ks1*N1(s)/D1(s) and the power path kw*ks1*ks2*(N3(s) - ks3*N2(s))/D2(s).
 SampledCompanionFilter speedPathFilter(const TParametry& record, double Ts);
 SampledCompanionFilter powerPathFilter(const TParametry& record, double Ts);
 
+// What the PSS2A carries from one sample to the next.
+struct Pss2aMemory {
+    SampledCompanionFilter::Vector speedPath{}, powerPath{};  // the two filter states
+    double speed0 = 0.0, power0 = 0.0;                        // the seeded inputs
+    double previousOutput = 0.0;                              // the summed output of the last sample
+};
+
 // The PSS2A stabilizer over one run: inputs relative to the seeded speed and power, the
 // signal the increment of the summed output over the last sample interval divided by Ts.
 class Pss2aStabilizer {
 public:
     Pss2aStabilizer(const TParametry& record, double Ts);
-    void seed(double speed, double power) { speed0_ = speed, power0_ = power; }
+    static void seed(Pss2aMemory& memory, double speed, double power) {
+        memory.speed0 = speed, memory.power0 = power;
+    }
     // Takes one sample and returns the signal held until the next one.
-    double sample(double speed, double power);
+    double sample(Pss2aMemory& memory, double speed, double power) const;
+
+    const SampledCompanionFilter& speedPath() const { return speedPath_; }
+    const SampledCompanionFilter& powerPath() const { return powerPath_; }
+    double Ts() const { return Ts_; }
 
 private:
     SampledCompanionFilter speedPath_, powerPath_;
     double Ts_;
-    double speed0_ = 0.0, power0_ = 0.0;
-    double previousOutput_ = 0.0;
 };
 
 }  // namespace tgsim

@@ -41,16 +41,16 @@ std::int64_t stepsPerSample(double h, double Tp, std::int64_t limit) {
 
 SingleInputStabilizer::SingleInputStabilizer(const TParametry& record, double Tp) : record_(record), Tp_(Tp) {}
 
-void SingleInputStabilizer::seed(double speed, double power) {
-    speedHistory_.fill(speed);
-    powerHistory_.fill(power);
+void SingleInputStabilizer::seed(SingleInputMemory& m, double speed, double power) {
+    m.speedHistory.fill(speed);
+    m.powerHistory.fill(power);
 }
 
-double SingleInputStabilizer::sample(double speed, double power) {
-    const int j = static_cast<int>(sampleCount_ % kOrder);
-    ++sampleCount_;
-    speedHistory_[j] = speed;
-    powerHistory_[j] = power;
+double SingleInputStabilizer::sample(SingleInputMemory& m, double speed, double power) const {
+    const int j = static_cast<int>(m.sampleCount % kOrder);
+    ++m.sampleCount;
+    m.speedHistory[j] = speed;
+    m.powerHistory[j] = power;
     // The differences end at the previous sample: the one just stored does not enter them.
     const int jp = ringIndex(kOrder, j, 1);
     const TParametry& r = record_;
@@ -59,10 +59,10 @@ double SingleInputStabilizer::sample(double speed, double power) {
     // form but fed zero, so it stays at rest.
     const double u1 = 0.0;
     const double u2 =
-        -r.pssNum1[0] * backwardDifference(powerHistory_.data(), kOrder, jp, Tp_, 2) * (Tp_ / r.pssDen1[4]) * r.kw;
-    eulerStep(state1_, r.pssA1, Tp_, u1);
-    eulerStep(state2_, r.pssA2, Tp_, u2);
-    return state1_[1] + state2_[1];
+        -r.pssNum1[0] * backwardDifference(m.powerHistory.data(), kOrder, jp, Tp_, 2) * (Tp_ / r.pssDen1[4]) * r.kw;
+    eulerStep(m.filter1, r.pssA1, Tp_, u1);
+    eulerStep(m.filter2, r.pssA2, Tp_, u2);
+    return m.filter1[1] + m.filter2[1];
 }
 
 void SingleInputStabilizer::eulerStep(Vector& x, const PssMatrix& a, double Tp, double u) {
@@ -88,19 +88,27 @@ Stabilizer::Stabilizer(const TParametry& record, double h, std::int32_t stepCoun
         singleInput_.emplace(record, Tp);
 }
 
-double Stabilizer::stabilizerStep(const State& row, std::int32_t i) {
-    if (!on_ || (!pss2a_ && !singleInput_)) return 0.0;
-    if (i == 1) {
-        const double speed = speedSample(row, record_), power = powerSample(row, record_);
-        if (pss2a_) pss2a_->seed(speed, power);
-        if (singleInput_) singleInput_->seed(speed, power);
-    }
-    if (++stepsSinceSample_ < samplePeriod_) return signal_;
-    stepsSinceSample_ = 0;
-    ++samples_;
+void Stabilizer::seed(const State& row) {
     const double speed = speedSample(row, record_), power = powerSample(row, record_);
-    signal_ = pss2a_ ? pss2a_->sample(speed, power) : singleInput_->sample(speed, power);
-    return signal_;
+    if (pss2a_) Pss2aStabilizer::seed(memory_.pss2a, speed, power);
+    if (singleInput_) SingleInputStabilizer::seed(memory_.singleInput, speed, power);
+}
+
+double Stabilizer::stabilizerStep(const State& row, std::int32_t i) {
+    if (!on_ || !acting()) return 0.0;
+    if (i == 1) seed(row);
+    if (++memory_.stepsSinceSample < samplePeriod_) return memory_.signal;
+    memory_.stepsSinceSample = 0;
+    ++memory_.samples;
+    const double speed = speedSample(row, record_), power = powerSample(row, record_);
+    memory_.signal = pss2a_ ? pss2a_->sample(memory_.pss2a, speed, power)
+                            : singleInput_->sample(memory_.singleInput, speed, power);
+    return memory_.signal;
+}
+
+void Stabilizer::restAt(const State& row) {
+    memory_ = StabilizerMemory{};
+    if (acting()) seed(row);
 }
 
 }  // namespace tgsim

@@ -7,6 +7,11 @@
 namespace tgsim {
 namespace {
 
+// The soft start ramps the set point by kSoftstartShare*Un in kSoftstartSeconds up to kSoftstartCeiling*Un.
+constexpr double kSoftstartShare = 0.85;
+constexpr double kSoftstartSeconds = 10.0;
+constexpr double kSoftstartCeiling = 0.9;
+
 // The record fields a scenario event may change, copied for one evaluation.
 struct EventInputs {
     double Ugz;
@@ -66,8 +71,8 @@ double unitStep(double t, double tz) {
 }
 
 double softstartSetPoint(double t, const TParametry& record) {
-    const double ramp = record.Un * 0.85 * (t - record.to) / 10.0;
-    const double ceiling = 0.9 * record.Un;
+    const double ramp = record.Un * kSoftstartShare * (t - record.to) / kSoftstartSeconds;
+    const double ceiling = kSoftstartCeiling * record.Un;
     return ceiling >= ramp ? ramp : ceiling;
 }
 
@@ -88,6 +93,39 @@ RecordSwitches switchesOf(const TParametry& record) {
 
 void stateEquations(const State& x, const TParametry& record, double t, State& f) {
     stateEquations(x, record, switchesOf(record), t, f);
+}
+
+TParametry restingRecord(const TParametry& record) {
+    TParametry r = record;
+    switch (switchesOf(record).events) {
+        case ScenarioEvents::Softstart:
+            r.Ugz = kSoftstartCeiling * r.Un;
+            break;
+        case ScenarioEvents::TestSS:
+            r.Ugz = r.Un;
+            break;
+        default:
+            break;
+    }
+    r.scenario = "";
+    return r;
+}
+
+EventTimes scenarioEventTimes(const TParametry& r) {
+    switch (switchesOf(r).events) {
+        case ScenarioEvents::Softstart:
+            return {{r.to + kSoftstartCeiling * kSoftstartSeconds / kSoftstartShare, 0.0}, 1};
+        case ScenarioEvents::ZabwAutom:
+        case ScenarioEvents::TestSS:
+            return {{std::fmin(r.tz1, r.tz2), std::fmax(r.tz1, r.tz2)}, 2};
+        case ScenarioEvents::ZrzutQ:
+        case ScenarioEvents::Synchronizacja:
+        case ScenarioEvents::Zwarcie:
+            return {{r.tz1, 0.0}, 1};
+        case ScenarioEvents::None:
+            break;
+    }
+    return {};
 }
 
 // Every formula keeps the written order of its operations: results must agree to the last bit

@@ -1,6 +1,7 @@
 #pragma once
 // The right-hand side of the model: state derivatives of the generator with its exciter,
 // regulator, shaft and network connection, plus the values recomputed at every evaluation.
+#include <array>
 #include <cstdint>
 
 #include "parametry.h"
@@ -41,5 +42,19 @@ RecordSwitches switchesOf(const TParametry& record);
 
 // The same evaluation with the switches already recognised.
 void stateEquations(const State& x, const TParametry& record, RecordSwitches switches, double t, State& f);
+
+// The record as the machine rests under its scenario, the scenario's events switched off: the
+// fields the events change hold their values before the first event ("Test SS": the set point
+// Un), and for "Softstart", whose ramp starts with the run, the ceiling where the ramp ends.
+TParametry restingRecord(const TParametry& record);
+
+// The times at which the scenario's events last change the equations, earliest first: tz1 for
+// a switch ("ZrzutQ", "Synchronizacja", "Zwarcie"), tz1 and tz2 for a pulse ("ZabwAutom",
+// "Test SS"), the end of the ramp for "Softstart"; none for a scenario without events.
+struct EventTimes {
+    std::array<double, 2> times{};
+    int count = 0;
+};
+EventTimes scenarioEventTimes(const TParametry& record);
 
 }  // namespace tgsim

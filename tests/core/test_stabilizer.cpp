@@ -63,13 +63,12 @@ TEST(Stabilizer, SingleInputSignalFirstMovesWhenTheInputHasPassedItsFilter) {
     ASSERT_EQ(in.record.pssOrder, 4);
     const double h = 7.0 / 7001.0;
     Stabilizer stabilizer(in.record, h, 7000);
-    const SingleInputStabilizer* filter = stabilizer.singleInput();
-    ASSERT_NE(filter, nullptr);
+    ASSERT_NE(stabilizer.singleInput(), nullptr);
     int firstMove = 0;
     for (int i = 1; i <= 60; ++i) {
         const double signal = stabilizer.stabilizerStep(rowWith(in.record, 1.0, 0.5 + 0.001 * i * i), i);
         if (signal != 0.0 && firstMove == 0) firstMove = i;
-        for (double v : filter->firstFilter()) ASSERT_EQ(v, 0.0);
+        for (double v : stabilizer.memory().singleInput.filter1) ASSERT_EQ(v, 0.0);
     }
     EXPECT_EQ(firstMove, 44);
 }
@@ -92,13 +91,14 @@ std::complex<double> polynomialAt(const std::array<double, N>& c, std::complex<d
 }
 
 // Gain and phase of the filter fed with a sampled sine, fitted over its last 40 s in steady state.
-std::complex<double> measuredResponse(SampledCompanionFilter filter, double omega, double Ts) {
+std::complex<double> measuredResponse(const SampledCompanionFilter& filter, double omega, double Ts) {
+    SampledCompanionFilter::Vector x{};
     const int samples = static_cast<int>(200.0 / Ts), fitFrom = samples - static_cast<int>(40.0 / Ts);
     double ss = 0, sc = 0, cc = 0, ys = 0, yc = 0;
     for (int k = 0; k < samples; ++k) {
         const double s = std::sin(omega * k * Ts), c = std::cos(omega * k * Ts);
-        const double y = filter.output();  // the output at this sample instant
-        filter.advance(s);
+        const double y = filter.output(x);  // the output at this sample instant
+        filter.advance(x, s);
         if (k < fitFrom) continue;
         ss += s * s, sc += s * c, cc += c * c, ys += y * s, yc += y * c;
     }
