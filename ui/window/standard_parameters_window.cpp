@@ -65,6 +65,7 @@ void StandardParametersWindow::showFor(const Session& session) {
         table_->setItem(row, kCatalogue, cellItem(numberText(p.catalogue), Qt::AlignRight));
         table_->setItem(row, kRatio, cellItem(numberText(p.ratio), Qt::AlignRight));
     }
+    table_->setCurrentItem(nullptr);  // no cell marked as if the user had picked it
     table_->resizeColumnsToContents();
     table_->resizeRowsToContents();
     if (!sized_) {
