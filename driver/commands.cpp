@@ -59,7 +59,7 @@ Command scenario(const char* handler, std::string_view name, const char* shortcu
     return c;
 }
 
-// A command of the window itself: schematics, saving, closing.
+// A command of the window itself: schematics, saving, closing, the standard-parameters window.
 Command windowItem(const char* handler, const char* menu, const char* caption) {
     return item(handler, menu, caption, "", {});
 }
@@ -72,6 +72,7 @@ std::vector<Command> buildCommands() {
         generator("G4Click", "Kozienice         bl. 9"),
         generator("G5Click", "Wroclaw"),
         generator("G6Click", "Konin"),
+        windowItem("ParametryStandardoweClick", kGeneratorMenu, "Parametry standardowe"),
         item("war_zeroweClick", kInitialMenu, "warunki Zerowe", "", call<&Session::war_zeroweClick>()),
         item("war_koncowClick", kInitialMenu, "warunki Końcowe = Dane Aktualne", "", call<&Session::war_koncowClick>()),
         item("war_nominalneClick", kInitialMenu, "warunki Znamionowe", "", call<&Session::war_nominalneClick>()),

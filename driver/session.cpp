@@ -153,6 +153,15 @@ void Session::Obliczeniecalkicieplnej1Click() {
     view_.CalkaCieplna = "Calka = " + formatGeneral(figure, 4, 2);
 }
 
+// ---- Queries ----
+
+StandardParameters Session::standardParameters() const {
+    TParametry scratch = record_;  // carries the model and the stabilizer order the reading needs
+    State scratchState{};
+    tgsim::LoadParameters(grids_, view_.ZalWyl_PSS, scratch, scratchState);
+    return tgsim::standardParameters(scratch);
+}
+
 // ---- The computation ----
 
 void Session::LoadParameters() {

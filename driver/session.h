@@ -12,6 +12,7 @@
 #include "core/parametry.h"
 #include "core/progress.h"
 #include "core/result_matrix.h"
+#include "core/standard_parameters.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
 #include "data/pss_sets.h"
@@ -101,6 +102,12 @@ public:
     // The last computation stored all its rows.
     bool resultsComplete() const { return resultsComplete_; }
     const ViewState& view() const { return view_; }
+
+    // The standard parameters of the machine the grids describe as they stand now (data set,
+    // model and every cell edit), read into a copy of the record: nothing is computed and the
+    // session is left as it is. A cell that is not a number or a formula that faults raises its
+    // Failure, as the computation would.
+    StandardParameters standardParameters() const;
 
     // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise).
     std::size_t chartRowCount() const;

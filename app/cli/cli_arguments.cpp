@@ -77,7 +77,8 @@ std::string scenarioHandler(std::string_view name) {
 }  // namespace
 
 std::string usage() {
-    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--grid NAME]... [--state]\n"
+    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]\n"
+           "                 [--grid NAME]... [--state]\n"
            "\n"
            "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
            "STEP is a command by its handler name:\n" +
@@ -93,6 +94,9 @@ std::string usage() {
            "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
            "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
            "  --picture FILE  the chart as it stands after the steps; .wmf, .emf, .png, .svg or .pdf\n"
+           "  --standard-parameters FILE\n"
+           "                  the standard parameters of the machine the grids describe after the steps\n"
+           "                  (CSV: name,value,unit,catalogue,ratio); no computation needed\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
            "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
            "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
@@ -114,9 +118,9 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         std::string text;
         if (arg == "--help" || arg == "-h") {
             a.help = true;
-        } else if (arg == "--results" || arg == "--chart") {
+        } else if (arg == "--results" || arg == "--chart" || arg == "--standard-parameters") {
             if (!value(text)) return result;
-            (arg == "--results" ? a.resultsFile : a.chartFile) = text;
+            (arg == "--results" ? a.resultsFile : arg == "--chart" ? a.chartFile : a.standardParametersFile) = text;
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {

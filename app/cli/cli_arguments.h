@@ -1,6 +1,7 @@
 #pragma once
 // The command line of tgsim-cli:
-//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--grid NAME]... [--state]
+//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]
+//             [--grid NAME]... [--state]
 // A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ struct Arguments {
     std::optional<std::string> resultsFile;
     std::optional<std::string> chartFile;
     std::optional<std::string> pictureFile;
+    std::optional<std::string> standardParametersFile;
     std::vector<std::string> grids;
     bool state = false;
     bool help = false;

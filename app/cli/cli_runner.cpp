@@ -98,6 +98,10 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         writeTextFile(name, [&](std::ostream& f) { writeChartCsv(session, f); });
     });
     output(a.pictureFile, [&](const std::string& name) { writeChartPicture(session, name); });
+    output(a.standardParametersFile, [&](const std::string& name) {
+        const StandardParameters table = session.standardParameters();  // a refusal leaves no file
+        writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });
+    });
     for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);
     if (a.state) writeState(session, out);
     return status;

@@ -109,6 +109,42 @@ TEST(Cli, PictureOfTheChartInTheFormatOfItsExtension) {
     EXPECT_EQ(run.err, "Cannot create file /nonexistent-folder/chart.emf\nNo such folder\n");
 }
 
+// The fields of the CSV line of that parameter (name first).
+std::vector<std::string> standardParameterFields(const std::string& csv, const std::string& name) {
+    for (const std::string& line : lines(csv)) {
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+        if (!fields.empty() && fields[0] == name) return fields;
+    }
+    return {};
+}
+
+TEST(Cli, StandardParametersOfTheGridsAsTheyStandWithoutAComputation) {
+    const std::string file = temporaryPath("standard.csv");
+    // The edited Xd and the model chosen count; the session's own record stays as it was (the
+    // step count still that of the start-up although the end time was edited).
+    auto run = runCli({"G4Click", "siatka.19=3,5", "siatkaPraca.1=10", "Canaya1Click", "--standard-parameters", file,
+                       "--state"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string canay = readFile(file);
+    EXPECT_EQ(lines(canay).size(), 21u);
+    EXPECT_EQ(lines(canay)[0], "name,value,unit,catalogue,ratio");
+    const auto xd = standardParameterFields(canay, "Xd");
+    ASSERT_EQ(xd.size(), 5u);
+    EXPECT_NEAR(std::stod(xd[1]), 3.5, 1e-12);
+    EXPECT_EQ(xd[3], "3.5");
+    EXPECT_NE(run.out.find("\nstepCount=7000\n"), std::string::npos);
+    ASSERT_EQ(runCli({"G4Click", "siatka.19=3,5", "--standard-parameters", file}).status, 0);
+    EXPECT_NE(standardParameterFields(readFile(file), "Xd'"), standardParameterFields(canay, "Xd'"));
+
+    std::filesystem::remove(file);
+    run = runCli({"siatka.20=1.5", "--standard-parameters", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "'1.5' is not a valid floating point value\n");
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST(Cli, NetworkRunFromTheGivenSteadyStateHoldsItsPowers) {
     for (const char* model : {"Klasyczny1Click", "Canaya1Click"}) {
         const std::string chart = temporaryPath("network.csv");

@@ -1,18 +1,21 @@
 // Shows the main window, presses F10 and saves what the X server shows of the window.
-// Run under a real or virtual X server: window_screenshot OUT.png [data]
-// With "data" the picture shows the data view that the button Wykr_DaneAkt switches to.
+// Run under a real or virtual X server: window_screenshot OUT.png [data|standard]
+// With "data" the picture shows the data view that the button Wykr_DaneAkt switches to; with
+// "standard" it shows the window "Parametry standardowe" alone (menu "Generator").
 #include <QApplication>
 #include <QByteArray>
 #include <QScreen>
 #include <QtTest>
+#include <QWidget>
 #include <iostream>
 
+#include "ui/window/standard_parameters_window.h"
 #include "ui/window/tform1.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: tgsim_window_screenshot OUT.png [data]\n";
+        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard]\n";
         return 2;
     }
     tgsim::window::TForm1 form;
@@ -23,9 +26,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTest::keyClick(&form, Qt::Key_F10);
-    if (argc == 3 && QByteArray(argv[2]) == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
+    const QByteArray view = argc == 3 ? QByteArray(argv[2]) : QByteArray();
+    if (view == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
+    QWidget* shown = &form;
+    if (view == "standard") {
+        form.runHandler("ParametryStandardoweClick");
+        shown = form.findChild<tgsim::window::StandardParametersWindow*>();
+    }
     QTest::qWait(500);
-    const QRect area = form.frameGeometry();
+    const QRect area = shown->frameGeometry();
     const QPixmap shot = form.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     if (!shot.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::cerr << "cannot write " << argv[1] << '\n';

@@ -25,6 +25,7 @@
 #include "menu_bar_style.h"
 #include "ui/chart/result_chart.h"
 #include "solve_progress.h"
+#include "standard_parameters_window.h"
 #include "text_grid_view.h"
 
 namespace tgsim::window {
@@ -117,6 +118,10 @@ void TForm1::connectSavingAndSchematics() {
             &SchematicWindows::PokazDQcircuits);
     connect(action(QStringLiteral("SchematStabilizatorClick")), &QAction::triggered, schematics_,
             &SchematicWindows::SchematStabilizatorClick);
+    auto* standardParameters = new StandardParametersWindow(this);
+    connect(action(QStringLiteral("ParametryStandardoweClick")), &QAction::triggered, this, [this, standardParameters] {
+        runCommand([this, standardParameters](SolveObserver*) { standardParameters->showFor(session_); });
+    });
 }
 
 TForm1::~TForm1() {

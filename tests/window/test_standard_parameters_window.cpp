@@ -1,0 +1,70 @@
+// The window "Parametry standardowe" of the menu "Generator": opened from its menu item, filled
+// from the grids as they stand each time it is shown, hidden with the message on a refusal.
+#include <QAction>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+#include "ui/window/standard_parameters_window.h"
+#include "ui/window/tform1.h"
+
+using tgsim::window::StandardParametersWindow;
+using tgsim::window::TForm1;
+
+class TestStandardParametersWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+    QStringList reported;
+
+    StandardParametersWindow* window() { return form->findChild<StandardParametersWindow*>(); }
+    void open() { form->action(QStringLiteral("ParametryStandardoweClick"))->trigger(); }
+    QString cell(int row, int column) {
+        const QTableWidgetItem* item = window()->table()->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<TForm1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        reported.clear();
+        form->setFailureReport([this](const QString& message) { reported << message; });
+    }
+    void cleanup() { form.reset(); }
+
+    void menuItemShowsTheTableOfTheGridsAsTheyStand() {
+        QVERIFY(window());
+        QVERIFY(window()->isHidden());
+        open();
+        QVERIFY(window()->isVisible());
+        QVERIFY(!window()->isModal());
+        QCOMPARE(window()->windowTitle(), QStringLiteral("Parametry standardowe"));
+        QCOMPARE(window()->table()->rowCount(), 20);
+        // Set 1, classical: Xd as typed, with the decimal comma; Td' has no catalogue value.
+        QCOMPARE(cell(0, 0), QStringLiteral("Xd"));
+        QCOMPARE(cell(0, 1), QStringLiteral("2,48"));
+        QCOMPARE(cell(0, 3), QStringLiteral("2,48"));
+        QCOMPARE(cell(0, 4), QStringLiteral("1"));
+        QCOMPARE(cell(8, 0), QStringLiteral("Td'"));
+        QCOMPARE(cell(8, 1), QStringLiteral("0,8192"));
+        QCOMPARE(cell(8, 3), QString());
+        QCOMPARE(cell(19, 0), QStringLiteral("deltaN"));
+
+        // Shown again after a cell edit, without a computation in between.
+        form->session().setCell(tgsim::GridId::siatka, 19, 1, "3,1");
+        open();
+        QCOMPARE(cell(0, 1), QStringLiteral("3,1"));
+        QVERIFY(reported.isEmpty());
+
+        form->session().setCell(tgsim::GridId::siatka, 19, 1, "3.1");
+        open();
+        QCOMPARE(reported, QStringList{QStringLiteral("'3.1' is not a valid floating point value")});
+        QVERIFY(window()->isHidden());
+    }
+};
+
+QTEST_MAIN(TestStandardParametersWindow)
+#include "test_standard_parameters_window.moc"
