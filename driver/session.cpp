@@ -156,10 +156,7 @@ void Session::Obliczeniecalkicieplnej1Click() {
 // ---- Queries ----
 
 StandardParameters Session::standardParameters() const {
-    TParametry scratch = record_;  // carries the model and the stabilizer order the reading needs
-    State scratchState{};
-    tgsim::LoadParameters(grids_, view_.ZalWyl_PSS, scratch, scratchState);
-    return tgsim::standardParameters(scratch);
+    return tgsim::standardParameters(machineAsTheGridsStand());
 }
 
 // ---- The computation ----
