@@ -40,7 +40,7 @@ double chartValue(int k, std::span<const double, kStateSize> r, const TParametry
 }
 
 // One pass with the flags cleared once and read once keeps the check cheap beside the
-// integration (about a tenth of its time); only a faulty computation pays for the second pass
+// integration (some 6 % of its time); only a faulty computation pays for the second pass
 // that finds the first faulty value and so the message to report.
 void checkChartValues(const ChartRows& rows) {
     clearFpFaults();

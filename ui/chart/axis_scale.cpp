@@ -46,8 +46,9 @@ ValueRange axisRange(const ValueRange& data) {
     }
     const double least = smallestSpan(shown.low, shown.high);
     if (shown.high - shown.low < least) {
-        const double centre = shown.low / 2 + shown.high / 2;
-        shown = {centre - least / 2, centre + least / 2, false};
+        // A thousandth more than the least, which rounding of the bounds cannot eat up.
+        const double centre = shown.low / 2 + shown.high / 2, half = least * 0.5005;
+        shown = {centre - half, centre + half, false};
     }
     return shown;
 }

@@ -120,22 +120,38 @@ struct Box {
     }
 };
 
-// Where the segment a..b crosses the lines x = xLow, x = xHigh, y = yLow and y = yHigh, as
-// fractions of the way from a to b, in order.
-std::array<double, 4> crossings(const LinePoint& a, const LinePoint& b, const Box& box, int& count) {
-    std::array<double, 4> t{};
-    count = 0;
-    const auto cross = [&](double from, double to, double at) {
-        if ((from < at && to > at) || (from > at && to < at)) t[static_cast<std::size_t>(count++)] = (at - from) / (to - from);
+struct Crossing {
+    double t = 0.0;  // the fraction of the way from a to b, for the order
+    LinePoint point;
+};
+
+// The coordinate v of the segment's point where its other coordinate u reaches `at`, taken from
+// the nearer end: a segment from near the plot to 1e300 would otherwise lose the part inside.
+double across(double ua, double va, double ub, double vb, double at) {
+    return std::abs(at - ua) <= std::abs(at - ub) ? va + (at - ua) / (ub - ua) * (vb - va)
+                                                  : vb + (at - ub) / (ua - ub) * (va - vb);
+}
+
+// Where the segment a..b crosses the lines x = xLow, x = xHigh, y = yLow and y = yHigh, in
+// order from a.
+int crossings(const LinePoint& a, const LinePoint& b, const Box& box, std::array<Crossing, 4>& out) {
+    int count = 0;
+    const auto crossX = [&](double at) {
+        if ((a.x < at && b.x > at) || (a.x > at && b.x < at))
+            out[static_cast<std::size_t>(count++)] = {(at - a.x) / (b.x - a.x), {at, across(a.x, a.y, b.x, b.y, at)}};
     };
-    cross(a.x, b.x, box.xLow);
-    cross(a.x, b.x, box.xHigh);
-    cross(a.y, b.y, box.yLow);
-    cross(a.y, b.y, box.yHigh);
+    const auto crossY = [&](double at) {
+        if ((a.y < at && b.y > at) || (a.y > at && b.y < at))
+            out[static_cast<std::size_t>(count++)] = {(at - a.y) / (b.y - a.y), {across(a.y, a.x, b.y, b.x, at), at}};
+    };
+    crossX(box.xLow);
+    crossX(box.xHigh);
+    crossY(box.yLow);
+    crossY(box.yHigh);
     for (int i = 1; i < count; ++i)  // at most four: sorted by insertion
-        for (int j = i; j > 0 && t[static_cast<std::size_t>(j)] < t[static_cast<std::size_t>(j - 1)]; --j)
-            std::swap(t[static_cast<std::size_t>(j)], t[static_cast<std::size_t>(j - 1)]);
-    return t;
+        for (int j = i; j > 0 && out[static_cast<std::size_t>(j)].t < out[static_cast<std::size_t>(j - 1)].t; --j)
+            std::swap(out[static_cast<std::size_t>(j)], out[static_cast<std::size_t>(j - 1)]);
+    return count;
 }
 
 }  // namespace
@@ -152,14 +168,9 @@ std::vector<LinePoint> clippedToMargin(const std::vector<LinePoint>& line, const
     };
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (i > 0) {
-            const LinePoint& a = line[i - 1];
-            const LinePoint& b = line[i];
-            int count = 0;
-            const auto t = crossings(a, b, box, count);
-            for (int j = 0; j < count; ++j) {
-                const double f = t[static_cast<std::size_t>(j)];
-                append({a.x + f * (b.x - a.x), a.y + f * (b.y - a.y)});
-            }
+            std::array<Crossing, 4> found;
+            const int count = crossings(line[i - 1], line[i], box, found);
+            for (int j = 0; j < count; ++j) append(found[static_cast<std::size_t>(j)].point);
         }
         append(line[i]);
     }
