@@ -98,7 +98,8 @@ public:
     const State& firstInitialState() const { return firstInitialState_; }
     const State& currentData() const { return currentData_; }
     const ResultMatrix& results() const { return results_; }
-    // The last computation stored all its rows.
+    // The last computation ended without a fault: it stored all its rows, and their chart
+    // quantities are finite.
     bool resultsComplete() const { return resultsComplete_; }
     const ViewState& view() const { return view_; }
 

@@ -108,6 +108,12 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
+// The chart and its axes go after this part of the object: their last signals must not reach it.
+ResultChart::~ResultChart() {
+    for (QObject* sender : std::initializer_list<QObject*>{chart(), timeAxis_, valueAxis_})
+        disconnect(sender, nullptr, this, nullptr);
+}
+
 void ResultChart::syncFromSession(const Session& session) {
     session_ = &session;
     const ChartRows rows = session.chartRows();

@@ -20,6 +20,7 @@ class ResultChart : public QChartView {
     Q_OBJECT
 public:
     explicit ResultChart(QWidget* parent);
+    ~ResultChart() override;
 
     QLineSeries* series(int index) const { return series_.at(static_cast<std::size_t>(index)); }
     QValueAxis* timeAxis() const { return timeAxis_; }
