@@ -6,6 +6,7 @@
 #include "core/integrator.h"
 #include "core/state_equations.h"
 #include "data/load_parameters.h"
+#include "driver/chart_quantities.h"
 #include "startup_grids.h"
 
 namespace tgsim {
@@ -82,6 +83,20 @@ BENCHMARK(BM_LongRun)
     ->Args({500, 0})
     ->Args({500, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The check of all seventeen chart quantities of every row that ends each computation, over
+// the rows of the stabilizer test (20000 steps): rows per second, beside steps/s of the runs.
+void BM_ChartValueCheck(benchmark::State& state) {
+    RunInputs in = load("Test SS", true);
+    ResultMatrix results;
+    integrate(in.initialState, in.record, results, in.record.to, in.record.tk, nullptr);
+    const ChartRows rows(results, results.storedRows() - 1, in.record);
+    for (auto _ : state) checkChartValues(rows);
+    state.counters["rows/s"] =
+        benchmark::Counter(static_cast<double>(rows.size()) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ChartValueCheck)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tgsim

@@ -1,9 +1,11 @@
 #pragma once
 // The seventeen quantities the result chart plots, in relative units, from one result row.
 #include <array>
+#include <cstddef>
 #include <span>
 
 #include "core/parametry.h"
+#include "core/result_matrix.h"
 
 namespace tgsim {
 
@@ -20,5 +22,28 @@ extern const std::array<ChartQuantity, kSeriesCount> kChartQuantities;
 
 // y of quantity k (1..17) for result row `row`, with the scale fields of `record`.
 double chartValue(int k, std::span<const double, kStateSize> row, const TParametry& record);
+
+// The rows the chart plots together with the record of the computation that stored them: every
+// reader of chart values (the chart, its picture, the exported quantities) goes through this,
+// so that no record read since (a later, perhaps failed, computation) rescales old rows.
+class ChartRows {
+public:
+    ChartRows() = default;
+    ChartRows(const ResultMatrix& results, std::size_t count, const TParametry& record)
+        : results_(&results), count_(count), record_(&record) {}
+
+    std::size_t size() const { return count_; }
+    double time(std::size_t i) const { return results_->row(i)[kT]; }
+    double value(int k, std::size_t i) const { return chartValue(k, results_->row(i), *record_); }
+
+private:
+    const ResultMatrix* results_ = nullptr;
+    std::size_t count_ = 0;
+    const TParametry* record_ = nullptr;
+};
+
+// Computes all seventeen quantities of every row with the floating-point fault flags watched
+// and throws the first fault (by row, then by quantity) as a Failure with the system's message.
+void checkChartValues(const ChartRows& rows);
 
 }  // namespace tgsim

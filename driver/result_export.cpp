@@ -33,11 +33,10 @@ void writeResultsCsv(const Session& session, std::ostream& out) {
 void writeChartCsv(const Session& session, std::ostream& out) {
     for (int k = 0; k < kSeriesCount; ++k) out << (k ? "," : "") << kChartQuantities[static_cast<std::size_t>(k)].csvName;
     out << '\n';
-    const std::size_t rows = session.chartRowCount();
-    for (std::size_t i = 0; i < rows; ++i) {
-        const auto row = session.results().row(i);
-        out << roundTripNumber(row[0]);
-        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(chartValue(k, row, session.record()));
+    const ChartRows rows = session.chartRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        out << roundTripNumber(rows.time(i));
+        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(rows.value(k, i));
         out << '\n';
     }
 }

@@ -49,6 +49,7 @@ void Session::Dane0() {
     PSS1wejsciowy1Click();
     LoadParameters();
     record_.scenario = kStartupScenario.scenarioName;
+    resultsRecord_ = record_;
     view_.panels = {kTimePending, statePanel(record_.scenario.view()), "Liczba iteracji = ........", kHintPanel};
 }
 
@@ -75,7 +76,7 @@ void Session::setStabilizerSwitch(bool on) {
 void Session::showDataView() {
     view_.chartVisible = false;
     showInputGrids(true);
-    writeStateToInitialGrid(currentData_, record_, grids_.war_pocz);
+    writeStateToInitialGrid(currentData_, resultsRecord_, grids_.war_pocz);
     view_.Wykr_DaneAkt = kChartViewCaption;
 }
 
@@ -120,7 +121,7 @@ void Session::war_zeroweClick() {
 void Session::war_koncowClick() {
     showGrid(GridId::war_pocz);
     currentData_[0] = 0.0;
-    writeStateToInitialGrid(currentData_, record_, grids_.war_pocz);
+    writeStateToInitialGrid(currentData_, resultsRecord_, grids_.war_pocz);
 }
 
 // The steady states are those of the machine as the grids stand now, also when a data set was
@@ -198,7 +199,12 @@ void Session::O1Click(SolveObserver* observer) {
     view_.progressBarVisible = true;
     resultsComplete_ = false;
     integrate(startVector, record_, results_, record_.to, record_.tk, observer);
+    // The chart's quantities are part of the computation: a fault in any of them ends it here,
+    // as a fault in the integration does, so that no box, no exported value and no picture can
+    // meet a value that is not finite (the boxes then redraw the checked values only).
+    checkChartValues(ChartRows(results_, results_.storedRows() - 1, record_));
     resultsComplete_ = true;
+    resultsRecord_ = record_;
 
     showInputGrids(false);
     showGrid(GridId::Siatka_PSS, false);

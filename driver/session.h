@@ -99,7 +99,8 @@ public:
     const State& firstInitialState() const { return firstInitialState_; }
     const State& currentData() const { return currentData_; }
     const ResultMatrix& results() const { return results_; }
-    // The last computation stored all its rows.
+    // The last computation ended without a fault: it stored all its rows, and their chart
+    // quantities are finite.
     bool resultsComplete() const { return resultsComplete_; }
     const ViewState& view() const { return view_; }
 
@@ -109,8 +110,14 @@ public:
     // Failure, as the computation would.
     StandardParameters standardParameters() const;
 
-    // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise).
+    // The record of the last completed computation: the scales of `currentData` and of the
+    // chart's rows. `record()` may have been read since by a computation that failed.
+    const TParametry& resultsRecord() const { return resultsRecord_; }
+
+    // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise), with
+    // the record that scales them.
     std::size_t chartRowCount() const;
+    ChartRows chartRows() const { return {results_, chartRowCount(), resultsRecord_}; }
     // Whether series k currently holds the points of quantity k (its box was ticked after the
     // last computation), and a counter that changes whenever series k is refilled or emptied.
     bool seriesFilled(int k) const { return seriesFilled_[static_cast<std::size_t>(k)]; }
@@ -141,6 +148,7 @@ private:
     State currentData_{};
     ResultMatrix results_;
     bool resultsComplete_ = false;
+    TParametry resultsRecord_;
     bool steadyStateDefaultsWritten_ = false;
     ViewState view_;
     std::array<bool, kSeriesCount> seriesFilled_{};

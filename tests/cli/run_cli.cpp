@@ -1,5 +1,6 @@
 #include "run_cli.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,7 +24,18 @@ std::string temporaryPath(const std::string& name) {
     return (folder / name).string();
 }
 
-CliRun runCli(const std::vector<std::string>& args) {
+namespace {
+
+// AddressSanitizer reserves terabytes of address space: no cap on it there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceCanBeCapped = false;
+#else
+constexpr bool kAddressSpaceCanBeCapped = true;
+#endif
+
+}  // namespace
+
+CliRun runCli(const std::vector<std::string>& args, const CliLimits& limits) {
     const std::string out = temporaryPath("stdout.txt"), err = temporaryPath("stderr.txt");
     const pid_t pid = fork();
     if (pid == 0) {
@@ -34,13 +46,18 @@ CliRun runCli(const std::vector<std::string>& args) {
         for (std::string& a : copies) argv.push_back(a.data());
         argv.push_back(nullptr);
         if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
+        if (limits.addressSpace && kAddressSpaceCanBeCapped) {
+            const rlimit cap{limits.addressSpace, limits.addressSpace};
+            setrlimit(RLIMIT_AS, &cap);
+        }
+        if (limits.seconds) alarm(limits.seconds);  // kept across exec
         execv(program.c_str(), argv.data());
         _exit(127);
     }
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     CliRun run;
-    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : WIFSIGNALED(wstatus) ? -WTERMSIG(wstatus) : -1;
     run.out = readFile(out);
     run.err = readFile(err);
     return run;

@@ -6,12 +6,19 @@
 namespace tgsim::testing {
 
 struct CliRun {
-    int status = -1;
+    int status = -1;  // the exit status, or minus the signal that ended the runner
     std::string out;
     std::string err;
 };
 
-CliRun runCli(const std::vector<std::string>& args);
+// Bounds for a run that might not end: after `seconds` the runner is killed (SIGALRM), and
+// outside the sanitizer build its memory is capped at `addressSpace` bytes. 0: no bound.
+struct CliLimits {
+    unsigned seconds = 0;
+    unsigned long long addressSpace = 0;
+};
+
+CliRun runCli(const std::vector<std::string>& args, const CliLimits& limits = {});
 std::string readFile(const std::string& path);
 std::string temporaryPath(const std::string& name);
 

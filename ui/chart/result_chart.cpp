@@ -8,6 +8,7 @@
 #include <QRubberBand>
 #include <QValueAxis>
 #include <utility>
+#include <vector>
 
 namespace tgsim::chart {
 namespace {
@@ -92,49 +93,85 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
         series_[static_cast<std::size_t>(k)] = line;
     }
     setChart(chart);
-    applyScale(timeAxis_, {0.0, 1.0, false}, 0.2);
-    applyScale(valueAxis_, {0.0, 1.0, false}, 0.2);
-    connect(timeAxis_, &QValueAxis::rangeChanged, this, &ResultChart::updateLabelSteps);
-    connect(valueAxis_, &QValueAxis::rangeChanged, this, &ResultChart::updateLabelSteps);
+    applyScale(timeAxis_, {0.0, 1.0, false}, {0.2, 0.0});
+    applyScale(valueAxis_, {0.0, 1.0, false}, {0.2, 0.0});
+    // A zoom by the mouse changes the ranges (scaling from code updates labels and lines itself);
+    // a new plot size or position changes the pixels the lines' points are chosen for.
+    for (QValueAxis* axis : {timeAxis_, valueAxis_}) {
+        connect(axis, &QValueAxis::rangeChanged, this, [this] {
+            if (scaling_) return;
+            updateLabelSteps();
+            refreshLines();
+        });
+    }
+    connect(chart, &QChart::plotAreaChanged, this, &ResultChart::refreshLines);
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
+// The chart and its axes go after this part of the object: their last signals must not reach it.
+ResultChart::~ResultChart() {
+    for (QObject* sender : std::initializer_list<QObject*>{chart(), timeAxis_, valueAxis_})
+        disconnect(sender, nullptr, this, nullptr);
+}
+
 void ResultChart::syncFromSession(const Session& session) {
-    struct Refill {
-        int k;
-        QList<QPointF> points;
-    };
-    std::vector<Refill> refills;
-    const std::size_t rows = session.chartRowCount();
+    session_ = &session;
+    const ChartRows rows = session.chartRows();
+    std::vector<int> changed;
     for (int k = 0; k < kSeriesCount; ++k) {
         const auto index = static_cast<std::size_t>(k);
         if (session.seriesRevision(k) == shownRevision_[index]) continue;
         shownRevision_[index] = session.seriesRevision(k);
-        Refill refill{k, {}};
+        filled_[index] = k > 0 && session.seriesFilled(k) && rows.size() > 0;
+        drawn_[index].valid = false;
         timeRange_[index] = valueRange_[index] = ValueRange{};
-        if (session.seriesFilled(k) && k > 0) {
-            refill.points.reserve(static_cast<qsizetype>(rows));
-            for (std::size_t i = 0; i < rows; ++i) {
-                const auto row = session.results().row(i);
-                const double y = chartValue(k, row, session.record());
-                refill.points.append(QPointF(row[0], y));
-                timeRange_[index].include(row[0]);
-                valueRange_[index].include(y);
+        if (filled_[index]) {
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                timeRange_[index].include(shownValue(rows.time(i)));
+                valueRange_[index].include(shownValue(rows.value(k, i)));
             }
         }
-        refills.push_back(std::move(refill));
+        changed.push_back(k);
     }
-    if (refills.empty()) return;
+    if (changed.empty()) return;
     // Emptied series first and the axes before the new points, so that each filled series is
     // laid out only once.
-    for (Refill& refill : refills)
-        if (refill.points.isEmpty()) series_[static_cast<std::size_t>(refill.k)]->clear();
+    for (int k : changed)
+        if (!filled_[static_cast<std::size_t>(k)]) series_[static_cast<std::size_t>(k)]->clear();
     if (!chart()->isZoomed()) scaleToData();
-    // New axis labels can move the plot area; settling that now, before the new points arrive,
-    // saves laying out every line a second time (the costly part of a line of 7000 points).
+    // New axis labels can move the plot area, and the points of a line depend on its pixels:
+    // settle the layout before choosing them.
     QCoreApplication::sendPostedEvents(chart(), QEvent::LayoutRequest);
-    for (Refill& refill : refills)
-        if (!refill.points.isEmpty()) series_[static_cast<std::size_t>(refill.k)]->replace(refill.points);
+    refreshLines();
+}
+
+PlotWindow ResultChart::plotWindow() const {
+    const QRectF area = chart()->plotArea();
+    return {timeAxis_->min(), timeAxis_->max(), valueAxis_->min(), valueAxis_->max(), area.left(), area.width()};
+}
+
+void ResultChart::setLineDetail(LineDetail detail) {
+    detail_ = detail;
+    refreshLines();
+}
+
+void ResultChart::refreshLines() {
+    if (!session_) return;
+    const PlotWindow window = plotWindow();
+    const ChartRows rows = session_->chartRows();
+    for (int k = 1; k < kSeriesCount; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        // A series the session has changed since the last look is refilled by the next look.
+        if (!filled_[index] || session_->seriesRevision(k) != shownRevision_[index]) continue;
+        Drawn& drawn = drawn_[index];
+        if (drawn.valid && drawn.window == window && drawn.detail == detail_) continue;
+        drawn = {window, detail_, true};
+        const std::vector<LinePoint> line = clippedToMargin(linePoints(rows, k, window, detail_), window);
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(line.size()));
+        for (const LinePoint& p : line) points.append(QPointF(p.x, p.y));
+        series_[index]->replace(points);
+    }
 }
 
 bool ResultChart::scaleToData() {
@@ -146,23 +183,29 @@ bool ResultChart::scaleToData() {
     if (time.empty) return false;  // an empty chart keeps its axes
     const ValueRange x = axisRange(time), y = axisRange(value);
     const QSizeF area = plotSize();
-    applyScale(timeAxis_, x, labelStep(x.high - x.low, std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep));
+    applyScale(timeAxis_, x,
+               axisTicks(x.low, x.high, std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep));
     applyScale(valueAxis_, y,
-               labelStep(y.high - y.low, std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep));
+               axisTicks(y.low, y.high, std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep));
     return true;
 }
 
 // Every change of an axis lays out its labels again at once, so each axis is changed in the
 // order that never has it show more labels than before or after: a coarser step goes in
-// before the range, a finer one after it.
-void ResultChart::applyScale(QValueAxis* axis, const ValueRange& range, double step) {
+// before the range, a finer one after it, and while the labels' anchor moves there are none.
+void ResultChart::applyScale(QValueAxis* axis, const ValueRange& range, const AxisTicks& ticks) {
     const bool wasScaling = std::exchange(scaling_, true);
-    if (step >= axis->tickInterval()) {
-        axis->setTickInterval(step);
+    if (ticks.anchor != axis->tickAnchor()) {
+        axis->setTickInterval(kNoLabels);
+        axis->setTickAnchor(ticks.anchor);
+        axis->setRange(range.low, range.high);
+        axis->setTickInterval(ticks.step);
+    } else if (ticks.step >= axis->tickInterval()) {
+        axis->setTickInterval(ticks.step);
         axis->setRange(range.low, range.high);
     } else {
         axis->setRange(range.low, range.high);
-        axis->setTickInterval(step);
+        axis->setTickInterval(ticks.step);
     }
     scaling_ = wasScaling;
 }
@@ -172,18 +215,14 @@ QSizeF ResultChart::plotSize() const {
     return area.isEmpty() ? QSizeF(size()) : area.size();
 }
 
-// After a zoom by the mouse: label steps for the range now shown.
+// After a zoom by the mouse: label steps for the range now shown, and the lines' points for it.
 void ResultChart::updateLabelSteps() {
-    if (scaling_) return;
     const QSizeF area = plotSize();
-    const double timeStep = labelStep(timeAxis_->max() - timeAxis_->min(),
-                                      std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep);
-    const double valueStep = labelStep(valueAxis_->max() - valueAxis_->min(),
-                                       std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep);
-    const bool wasScaling = std::exchange(scaling_, true);
-    timeAxis_->setTickInterval(timeStep);
-    valueAxis_->setTickInterval(valueStep);
-    scaling_ = wasScaling;
+    const ValueRange x{timeAxis_->min(), timeAxis_->max(), false}, y{valueAxis_->min(), valueAxis_->max(), false};
+    applyScale(timeAxis_, x,
+               axisTicks(x.low, x.high, std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep));
+    applyScale(valueAxis_, y,
+               axisTicks(y.low, y.high, std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep));
 }
 
 void ResultChart::setZoomEnabled(bool enabled) {
@@ -199,6 +238,31 @@ void ResultChart::resetZoom() {
     chart()->zoomReset();
     scaling_ = wasScaling;
     if (!scaleToData()) updateLabelSteps();
+    refreshLines();
+}
+
+namespace {
+
+// The band's pixels [from, from + length) along an axis of `pixels` pixels showing low..high
+// from pixel 0 on, widened about its middle to show at least the axis' smallest extent.
+void widenBand(double& from, double& length, double pixels, double low, double high) {
+    const double perPixel = (high - low) / pixels;
+    const double least = smallestSpan(low + from * perPixel, low + (from + length) * perPixel) / perPixel;
+    if (!(length < least)) return;
+    from -= (least - length) / 2;
+    length = least;
+}
+
+}  // namespace
+
+void ResultChart::zoomToBand(QRectF band) {
+    const QRectF area = chart()->plotArea();
+    if (area.isEmpty()) return;
+    double x = band.left() - area.left(), width = band.width();
+    widenBand(x, width, area.width(), timeAxis_->min(), timeAxis_->max());
+    double y = area.bottom() - band.bottom(), height = band.height();  // values grow upwards
+    widenBand(y, height, area.height(), valueAxis_->min(), valueAxis_->max());
+    chart()->zoomIn(QRectF(area.left() + x, area.bottom() - y - height, width, height));
 }
 
 void ResultChart::mousePressEvent(QMouseEvent* event) {
@@ -213,8 +277,9 @@ void ResultChart::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     auto* band = findChild<QRubberBand*>();
-    if (band && band->isVisible() && (band->width() < kSmallestZoom || band->height() < kSmallestZoom)) {
+    if (band && band->isVisible() && event->button() == Qt::LeftButton) {
         band->hide();
+        if (band->width() >= kSmallestZoom && band->height() >= kSmallestZoom) zoomToBand(band->geometry());
     } else {
         QChartView::mouseReleaseEvent(event);
     }

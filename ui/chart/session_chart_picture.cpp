@@ -2,15 +2,26 @@
 
 #include "driver/session.h"
 #include "result_chart.h"
-#include "ui/metafile/chart_picture.h"
 
 namespace tgsim::chart {
+
+void saveResultChart(ResultChart& chart, const QString& fileName, std::optional<PictureFormat> format) {
+    const std::optional<PictureFormat> chosen = format ? format : pictureFormatForFileName(fileName);
+    // The chart goes back to the screen's detail however the saving ends.
+    struct DetailRestored {
+        ResultChart& chart;
+        LineDetail detail;
+        ~DetailRestored() { chart.setLineDetail(detail); }
+    } restored{chart, chart.lineDetail()};
+    if (chosen && *chosen != PictureFormat::Png) chart.setLineDetail(kVectorDetail);
+    saveChartPicture(chart, fileName, format);
+}
 
 void saveSessionChart(const Session& session, const QString& fileName) {
     ResultChart chart(nullptr);
     chart.resize(kChartSize);
     chart.syncFromSession(session);
-    saveChartPicture(chart, fileName);
+    saveResultChart(chart, fileName);
 }
 
 }  // namespace tgsim::chart

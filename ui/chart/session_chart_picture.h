@@ -1,13 +1,23 @@
 #pragma once
-// The session's chart as the window draws it (its size, its filled lines), rendered without
-// showing any window and saved as a picture.
+// The result chart saved as a picture: the window's chart, or the session's chart as the window
+// draws it (its size, its filled lines), rendered without showing any window.
 #include <QString>
+#include <optional>
+
+#include "ui/metafile/chart_picture.h"
 
 namespace tgsim {
 class Session;
 }
 
 namespace tgsim::chart {
+
+class ResultChart;
+
+// Raster pictures (PNG) show the lines exactly as the screen does; vector pictures (WMF, EMF,
+// SVG, PDF), which can be enlarged, with their finer detail (kVectorDetail). Without a format
+// the file's extension chooses it. Throws tgsim::Failure as saveChartPicture does.
+void saveResultChart(ResultChart& chart, const QString& fileName, std::optional<PictureFormat> format = std::nullopt);
 
 // The format is chosen by the file's extension (.wmf, .emf, .png, .svg, .pdf). Needs a
 // QApplication. Throws tgsim::Failure when the name has no known extension or the file cannot

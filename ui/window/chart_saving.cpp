@@ -8,7 +8,7 @@
 #include "driver/result_export.h"
 #include "driver/text_file.h"
 #include "ui/chart/result_chart.h"
-#include "ui/metafile/chart_picture.h"
+#include "ui/chart/session_chart_picture.h"
 
 namespace tgsim::window {
 namespace {
@@ -49,18 +49,18 @@ void ChartSaving::saveAs(const QString& caption, const QString& filter,
 
 void ChartSaving::Gdzie1Click() {
     saveAs(QStringLiteral("Gdzie zapisac wykres ?"), kPictureTypes,
-           [this](const QString& name) { saveChartPicture(*chart_, name, PictureFormat::Wmf); });
+           [this](const QString& name) { saveResultChart(*chart_, name, PictureFormat::Wmf); });
 }
 
 void ChartSaving::Gdzie2Click() {
     saveAs(QStringLiteral("Gdzie zapisac formularz / Enh ?"), kPictureTypes,
-           [this](const QString& name) { saveChartPicture(*chart_, name, PictureFormat::Emf); });
+           [this](const QString& name) { saveResultChart(*chart_, name, PictureFormat::Emf); });
 }
 
 void ChartSaving::SavePictureClick() {
     saveAs(QStringLiteral("Wykres jako PNG, SVG lub PDF"),
            QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;Windows Metafile (*.wmf);;Enhanced Metafile (*.emf)"),
-           [this](const QString& name) { saveChartPicture(*chart_, name); });
+           [this](const QString& name) { saveResultChart(*chart_, name); });
 }
 
 void ChartSaving::SaveResultsClick() {

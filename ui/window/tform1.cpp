@@ -248,7 +248,7 @@ void TForm1::runHandler(const char* handler) {
         return;
     }
     const bool computation = QLatin1String(handler) == QLatin1String("O1Click");
-    if (computation && !busy_) chart_->chart()->zoomReset();  // new results open in the full view
+    if (computation && !busy_) chart_->resetZoom();  // new results open in the full view
     runCommand([this, command](SolveObserver* progress) { command->action(session_, progress); }, computation);
 }
 
