@@ -9,9 +9,11 @@
 #include <string_view>
 
 #include "chart_quantities.h"
+#include "core/modal_analysis.h"
 #include "core/parametry.h"
 #include "core/progress.h"
 #include "core/result_matrix.h"
+#include "core/ringdown.h"
 #include "core/standard_parameters.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
@@ -109,6 +111,19 @@ public:
     // Failure, as the computation would.
     StandardParameters standardParameters() const;
 
+    // The modes of the present initial state: the values in `war_pocz` with the record as the
+    // grids stand now (data set, model, control, stabilizer and every cell edit), read into a
+    // copy; the session is left as it is. A cell that is not a number, a formula that faults,
+    // or a state the analysis refuses (not at rest, ...) raises its Failure.
+    ModalResult modalAnalysis() const;
+    // The window a ringdown of the last completed computation is read in by default: from the
+    // last event of its scenario to its last plotted row. Failure without a completed computation.
+    RingdownWindow ringdownWindow() const;
+    // The dominant oscillation of chart quantity k (1..17) over `window` of the rows the chart
+    // plots, in the chart's units. Failure without a completed computation, and as the fit
+    // refuses (a window of too few rows, ...).
+    RingdownResult ringdown(int k, const RingdownWindow& window) const;
+
     // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise).
     std::size_t chartRowCount() const;
     // Whether series k currently holds the points of quantity k (its box was ticked after the
@@ -121,6 +136,10 @@ private:
     // cell or formula keep their new values.
     void LoadParameters();
     bool stabilizerOn() const;
+    // The record of the computation whose rows `results` holds (its scale fields and scenario).
+    const TParametry& resultsRecord() const { return record_; }
+    // Failure unless the last computation stored all its rows.
+    void requireRingdownRows() const;
     // The machine (`siatka`, with the record's rotor model) read into a copy of the record.
     TParametry machineAsTheGridsStand() const;
     void setStabilizerSwitch(bool on);
