@@ -111,6 +111,13 @@ public:
     // Failure, as the computation would.
     StandardParameters standardParameters() const;
 
+    // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise).
+    std::size_t chartRowCount() const;
+    // Whether series k currently holds the points of quantity k (its box was ticked after the
+    // last computation), and a counter that changes whenever series k is refilled or emptied.
+    bool seriesFilled(int k) const { return seriesFilled_[static_cast<std::size_t>(k)]; }
+    unsigned seriesRevision(int k) const { return seriesRevision_[static_cast<std::size_t>(k)]; }
+
     // The modes of the present initial state: the values in `war_pocz` with the record as the
     // grids stand now (data set, model, control, stabilizer and every cell edit), read into a
     // copy; the session is left as it is. A cell that is not a number, a formula that faults,
@@ -123,13 +130,6 @@ public:
     // plots, in the chart's units. Failure without a completed computation, and as the fit
     // refuses (a window of too few rows, ...).
     RingdownResult ringdown(int k, const RingdownWindow& window) const;
-
-    // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise).
-    std::size_t chartRowCount() const;
-    // Whether series k currently holds the points of quantity k (its box was ticked after the
-    // last computation), and a counter that changes whenever series k is refilled or emptied.
-    bool seriesFilled(int k) const { return seriesFilled_[static_cast<std::size_t>(k)]; }
-    unsigned seriesRevision(int k) const { return seriesRevision_[static_cast<std::size_t>(k)]; }
 
 private:
     // Reads every grid into the record and the initial state; the fields read before a failing
