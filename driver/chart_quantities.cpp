@@ -13,6 +13,14 @@ const std::array<ChartQuantity, kSeriesCount> kChartQuantities = {{
     {"Ud", "Ud"},  {"Uq", "Uq"},   {"Uw", "Uw"}, {"Ig", "Ig"}, {"Ug", "Ug"}, {"P", "P"}, {"Q", "Q"},
 }};
 
+int chartQuantityNamed(std::string_view name) {
+    for (int k = 1; k <= kQuantityCount; ++k) {
+        const ChartQuantity& q = kChartQuantities[static_cast<std::size_t>(k)];
+        if (name == q.caption || name == q.csvName) return k;
+    }
+    return 0;
+}
+
 double chartValue(int k, std::span<const double, kStateSize> r, const TParametry& p) {
     constexpr double sqrt3 = std::numbers::sqrt3;
     switch (k) {

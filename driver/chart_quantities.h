@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string_view>
 
 #include "core/parametry.h"
 #include "core/result_matrix.h"
@@ -19,6 +20,9 @@ struct ChartQuantity {
 
 // Index k (1..17) is the quantity of check box k; index 0 is the unused time series.
 extern const std::array<ChartQuantity, kSeriesCount> kChartQuantities;
+
+// The quantity (1..17) of that check-box caption or CSV column name; 0 for none.
+int chartQuantityNamed(std::string_view name);
 
 // y of quantity k (1..17) for result row `row`, with the scale fields of `record`.
 double chartValue(int k, std::span<const double, kStateSize> row, const TParametry& record);

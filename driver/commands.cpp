@@ -59,7 +59,8 @@ Command scenario(const char* handler, std::string_view name, const char* shortcu
     return c;
 }
 
-// A command of the window itself: schematics, saving, closing, the standard-parameters window.
+// A command of the window itself: schematics, saving, closing, the standard-parameters and
+// modal-analysis windows.
 Command windowItem(const char* handler, const char* menu, const char* caption) {
     return item(handler, menu, caption, "", {});
 }
@@ -95,6 +96,7 @@ std::vector<Command> buildCommands() {
              [](Session& s, SolveObserver* observer) { s.O1Click(observer); }),
         item("Obliczeniecalkicieplnej1Click", kComputeMenu, "Obliczenie Calki Cieplnej Prądu Wirnika", "",
              call<&Session::Obliczeniecalkicieplnej1Click>()),
+        windowItem("AnalizaModalnaClick", kComputeMenu, "Analiza modalna"),
         windowItem("Poka1Click", kSchematicsMenu, "Schemat Sieci "),
         windowItem("PokazDQcircuits", kSchematicsMenu, "Schemat d-q"),
         windowItem("SchematStabilizatorClick", kSchematicsMenu, "Schemat PSS2A"),

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "core/cell_number.h"
 #include "core/failure.h"
@@ -158,6 +159,35 @@ void Session::Obliczeniecalkicieplnej1Click() {
 
 StandardParameters Session::standardParameters() const {
     return tgsim::standardParameters(machineAsTheGridsStand());
+}
+
+ModalResult Session::modalAnalysis() const {
+    TParametry record = record_;
+    State initial{};
+    tgsim::LoadParameters(grids_, view_.ZalWyl_PSS, record, initial);
+    return tgsim::modalAnalysis(record, initial);
+}
+
+void Session::requireRingdownRows() const {
+    if (chartRowCount() == 0) throw Failure("A ringdown needs a completed computation (F10)");
+}
+
+RingdownWindow Session::ringdownWindow() const {
+    requireRingdownRows();
+    return defaultRingdownWindow(resultsRecord(), results_.row(0)[kT], results_.row(chartRowCount() - 1)[kT]);
+}
+
+RingdownResult Session::ringdown(int k, const RingdownWindow& window) const {
+    requireRingdownRows();
+    if (k < 1 || k > kQuantityCount) throw Failure("No chart quantity " + std::to_string(k));
+    const std::size_t rows = chartRowCount();
+    std::vector<double> t(rows), y(rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto row = results_.row(i);
+        t[i] = row[kT];
+        y[i] = chartValue(k, row, resultsRecord());
+    }
+    return tgsim::ringdown(t, y, window.from, window.to);
 }
 
 // ---- The computation ----

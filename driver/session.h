@@ -9,9 +9,11 @@
 #include <string_view>
 
 #include "chart_quantities.h"
+#include "core/modal_analysis.h"
 #include "core/parametry.h"
 #include "core/progress.h"
 #include "core/result_matrix.h"
+#include "core/ringdown.h"
 #include "core/standard_parameters.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
@@ -123,11 +125,26 @@ public:
     bool seriesFilled(int k) const { return seriesFilled_[static_cast<std::size_t>(k)]; }
     unsigned seriesRevision(int k) const { return seriesRevision_[static_cast<std::size_t>(k)]; }
 
+    // The modes of the present initial state: the values in `war_pocz` with the record as the
+    // grids stand now (data set, model, control, stabilizer and every cell edit), read into a
+    // copy; the session is left as it is. A cell that is not a number, a formula that faults,
+    // or a state the analysis refuses (not at rest, ...) raises its Failure.
+    ModalResult modalAnalysis() const;
+    // The window a ringdown of the last completed computation is read in by default: from the
+    // last event of its scenario to its last plotted row. Failure without a completed computation.
+    RingdownWindow ringdownWindow() const;
+    // The dominant oscillation of chart quantity k (1..17) over `window` of the rows the chart
+    // plots, in the chart's units. Failure without a completed computation, and as the fit
+    // refuses (a window of too few rows, ...).
+    RingdownResult ringdown(int k, const RingdownWindow& window) const;
+
 private:
     // Reads every grid into the record and the initial state; the fields read before a failing
     // cell or formula keep their new values.
     void LoadParameters();
     bool stabilizerOn() const;
+    // Failure unless the last computation stored all its rows.
+    void requireRingdownRows() const;
     // The machine (`siatka`, with the record's rotor model) read into a copy of the record.
     TParametry machineAsTheGridsStand() const;
     void setStabilizerSwitch(bool on);

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "ui/metafile/chart_picture.h"
 #include "core/message_text.h"
+#include "driver/chart_quantities.h"
 #include "driver/commands.h"
 #include "scenarios/scenario_presets.h"
 
@@ -74,11 +76,36 @@ std::string scenarioHandler(std::string_view name) {
     return {};
 }
 
+// A time of a ringdown window in seconds, with a decimal point or comma; empty: not given.
+bool parseWindowTime(std::string_view text, std::optional<double>& time) {
+    if (text.empty()) return true;
+    std::string number(text);
+    for (char& c : number)
+        if (c == ',') c = '.';
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || ptr != number.data() + number.size() || !std::isfinite(value)) return false;
+    time = value;
+    return true;
+}
+
+// QUANTITY or QUANTITY:FROM:TO, either time empty for the default window's.
+bool parseRingdownWindow(std::string_view spec, RingdownRequest& request) {
+    const std::size_t first = spec.find(':');
+    request.quantity = std::string(spec.substr(0, first));
+    if (chartQuantityNamed(request.quantity) == 0) return false;
+    if (first == std::string_view::npos) return true;
+    const std::size_t second = spec.find(':', first + 1);
+    if (second == std::string_view::npos) return false;
+    return parseWindowTime(spec.substr(first + 1, second - first - 1), request.from) &&
+           parseWindowTime(spec.substr(second + 1), request.to);
+}
+
 }  // namespace
 
 std::string usage() {
     return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]\n"
-           "                 [--grid NAME]... [--state]\n"
+           "                 [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]... [--grid NAME]... [--state]\n"
            "\n"
            "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
            "STEP is a command by its handler name:\n" +
@@ -97,9 +124,19 @@ std::string usage() {
            "  --standard-parameters FILE\n"
            "                  the standard parameters of the machine the grids describe after the steps\n"
            "                  (CSV: name,value,unit,catalogue,ratio); no computation needed\n"
+           "  --modes FILE    the modes of the initial state in war_pocz with the record as the grids\n"
+           "                  stand after the steps (CSV: real,imag,frequency_hz,damping_ratio,\n"
+           "                  time_constant_s,participation,electromechanical); refused off an equilibrium\n"
+           "  --ringdown QUANTITY[:FROM:TO] FILE\n"
+           "                  the dominant oscillation of a chart quantity (caption, e.g. w or P) in the\n"
+           "                  last computation from FROM to TO seconds (default: from the scenario's last\n"
+           "                  event to the end; either may be left empty) (CSV: quantity,from_s,to_s,\n"
+           "                  frequency_hz,damping_ratio,amplitude,fit_quality,oscillation; repeatable,\n"
+           "                  one line per request in a shared FILE)\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
            "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
-           "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
+           "Exit status: 0 done, 1 a step failed or an output was refused (its message on stderr; the other\n"
+           "outputs still written), 2 usage.\n";
 }
 
 ParseResult parseArguments(const std::vector<std::string>& args) {
@@ -121,6 +158,19 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--results" || arg == "--chart" || arg == "--standard-parameters") {
             if (!value(text)) return result;
             (arg == "--results" ? a.resultsFile : arg == "--chart" ? a.chartFile : a.standardParametersFile) = text;
+        } else if (arg == "--modes") {
+            if (!value(text)) return result;
+            a.modesFile = text;
+        } else if (arg == "--ringdown") {
+            RingdownRequest request;
+            if (!value(text)) return result;
+            if (!parseRingdownWindow(text, request)) {
+                result.error = "--ringdown takes QUANTITY or QUANTITY:FROM:TO (a chart quantity such as w or P, "
+                               "times in seconds), not " + quotedForMessage(text);
+                return result;
+            }
+            if (!value(request.file)) return result;
+            a.ringdowns.push_back(std::move(request));
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {

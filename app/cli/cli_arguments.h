@@ -1,7 +1,7 @@
 #pragma once
 // The command line of tgsim-cli:
 //   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]
-//             [--grid NAME]... [--state]
+//             [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]... [--grid NAME]... [--state]
 // A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
 #include <optional>
 #include <string>
@@ -19,12 +19,21 @@ struct Step {
     bool checked = false;
 };
 
+// --ringdown: the ringdown of a chart quantity over a window of the last computation.
+struct RingdownRequest {
+    std::string quantity;            // a chart caption or its CSV name, as given
+    std::optional<double> from, to;  // s; where not given, the default window's end
+    std::string file;                // requests naming one file share it, one line each
+};
+
 struct Arguments {
     std::vector<Step> steps;
     std::optional<std::string> resultsFile;
     std::optional<std::string> chartFile;
     std::optional<std::string> pictureFile;
     std::optional<std::string> standardParametersFile;
+    std::optional<std::string> modesFile;
+    std::vector<RingdownRequest> ringdowns;
     std::vector<std::string> grids;
     bool state = false;
     bool help = false;

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli_picture.h"
+#include "cli_stability.h"
 #include "core/failure.h"
 #include "driver/commands.h"
 #include "driver/result_export.h"
@@ -102,6 +103,9 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         const StandardParameters table = session.standardParameters();  // a refusal leaves no file
         writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });
     });
+    output(a.modesFile, [&](const std::string& name) { writeModes(session, name); });
+    for (const RingdownFile& file : ringdownFiles(a.ringdowns))
+        output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
     for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);
     if (a.state) writeState(session, out);
     return status;

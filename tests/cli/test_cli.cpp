@@ -27,7 +27,8 @@ TEST(Cli, UnknownStepsAndOptionsAreRefusedBeforeAnythingRuns) {
     std::filesystem::remove(results);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"O1Click", "G7Click", "--results", results}, {"--bogus"}, {"siatka.x=1"},
-          {"nosuch.1=2"}, {"--grid", "nosuch"}, {"--results"}, {"--generator", "9"}}) {
+          {"nosuch.1=2"}, {"--grid", "nosuch"}, {"--results"}, {"--generator", "9"}, {"--ringdown", "czas", "r.csv"},
+          {"--ringdown", "w:1", "r.csv"}, {"--ringdown", "w:1:x", "r.csv"}, {"--ringdown", "w"}}) {
         const auto run = runCli(args);
         EXPECT_EQ(run.status, 2) << args[0];
         EXPECT_NE(run.err.find("usage: tgsim-cli"), std::string::npos);
@@ -172,6 +173,106 @@ TEST(Cli, BoxesAndHeadersReachTheSameStateAsTheWindow) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.substr(0, 5), "Gain\t");
     EXPECT_EQ(runCli({"--tick", "18"}).status, 2);
+}
+
+// The fields of a CSV line; a quoted field may hold commas.
+std::vector<std::string> csvFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+// The fields of the electromechanical mode's line in a --modes file; empty when there is none
+// or more than one.
+std::vector<std::string> electromechanicalMode(const std::string& csv) {
+    std::vector<std::string> found;
+    int count = 0;
+    for (const std::string& line : lines(csv)) {
+        auto fields = csvFields(line);
+        if (fields.size() == 7 && fields[6] == "yes" && ++count == 1) found = std::move(fields);
+    }
+    return count == 1 ? found : std::vector<std::string>{};
+}
+
+// On the network at the given steady state, set 1: every mode on its line, the swing found and
+// damped, better damped with "PSS 2A - D.O." switched on; refused off an equilibrium.
+TEST(Cli, ModesOfTheOperatingPoint) {
+    const std::string file = temporaryPath("modes.csv");
+    double damping[2] = {};
+    for (int on : {0, 1}) {
+        std::vector<std::string> args = {"Pracawsieci1Click", "Warunkizadane1Click", "--modes", file};
+        if (on) args.insert(args.begin(), {"PSS2A_1Click", "Stale_PSS"});
+        const auto run = runCli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string csv = readFile(file);
+        const auto rows = lines(csv);
+        ASSERT_GT(rows.size(), 10u);
+        EXPECT_EQ(rows[0], "real,imag,frequency_hz,damping_ratio,time_constant_s,participation,electromechanical");
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            const auto fields = csvFields(rows[i]);
+            ASSERT_EQ(fields.size(), 7u) << rows[i];
+            for (int k : {0, 1, 2, 3}) EXPECT_NE(fields[k].find('.'), std::string::npos) << rows[i];
+            EXPECT_EQ(fields[5].find('.'), std::string::npos) << rows[i];  // decimal commas inside
+            EXPECT_LE(std::stod(fields[0]), 0.0) << rows[i];
+        }
+        const auto em = electromechanicalMode(csv);
+        ASSERT_EQ(em.size(), 7u) << csv;
+        EXPECT_GT(std::stod(em[2]), 0.5);
+        EXPECT_LT(std::stod(em[2]), 3.0);
+        damping[on] = std::stod(em[3]);
+        EXPECT_GT(damping[on], 0.05);
+    }
+    EXPECT_GT(damping[1], damping[0] + 0.01);
+
+    std::filesystem::remove(file);
+    const auto refused = runCli({"--modes", file});  // the start-up state: the field not at rest
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err.rfind("The initial state is not at rest: ", 0), 0u) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// A run that starts 0,1 % fast rings down at the frequency of the electromechanical mode; the
+// start-up run, whose speed never moves, has no oscillation. A ringdown needs a computation.
+TEST(Cli, RingdownOfTheLastComputation) {
+    const std::string ringdowns = temporaryPath("ringdown.csv"), modes = temporaryPath("modes.csv");
+    auto run = runCli({"Pracawsieci1Click", "Warunkizadane1Click", "war_pocz.6=1,001", "O1Click", "war_pocz.6=1",
+                       "--ringdown", "w", ringdowns, "--ringdown", "P:1,5:9.5", ringdowns, "--modes", modes});
+    ASSERT_EQ(run.status, 0) << run.err;
+    auto rows = lines(readFile(ringdowns));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "quantity,from_s,to_s,frequency_hz,damping_ratio,amplitude,fit_quality,oscillation");
+    const double swing = std::stod(electromechanicalMode(readFile(modes)).at(2));
+    for (const std::string& row : {rows[1], rows[2]}) {
+        const auto fields = csvFields(row);
+        ASSERT_EQ(fields.size(), 8u) << row;
+        EXPECT_EQ(fields[7], "yes");
+        EXPECT_NEAR(std::stod(fields[3]), swing, 0.01 * swing) << row;
+        EXPECT_GT(std::stod(fields[6]), 0.99) << row;
+    }
+    EXPECT_EQ(csvFields(rows[1])[1], "0.0");  // no event: from the start
+    EXPECT_GE(std::stod(csvFields(rows[2])[1]), 1.5);
+    EXPECT_LE(std::stod(csvFields(rows[2])[2]), 9.5);
+
+    run = runCli({"O1Click", "--ringdown", "w", ringdowns});
+    ASSERT_EQ(run.status, 0) << run.err;
+    rows = lines(readFile(ringdowns));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].substr(0, 7), "w,-2.0,");
+    EXPECT_EQ(rows[1].substr(rows[1].size() - 7), ",,,,,no");
+
+    std::filesystem::remove(ringdowns);
+    run = runCli({"--ringdown", "w", ringdowns});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "A ringdown needs a completed computation (F10)\n");
+    EXPECT_FALSE(std::filesystem::exists(ringdowns));
 }
 
 TEST(Cli, FriendlierStepsExpandToCommands) {

@@ -1,21 +1,25 @@
 // Shows the main window, presses F10 and saves what the X server shows of the window.
-// Run under a real or virtual X server: window_screenshot OUT.png [data|standard]
+// Run under a real or virtual X server: window_screenshot OUT.png [data|standard|modal]
 // With "data" the picture shows the data view that the button Wykr_DaneAkt switches to; with
-// "standard" it shows the window "Parametry standardowe" alone (menu "Generator").
+// "standard" it shows the window "Parametry standardowe" alone (menu "Generator"); with "modal"
+// the window "Analiza modalna" alone (menu "Obliczenia") for set 1 on the network at the given
+// steady state with "PSS 2A - D.O." on, after a run that starts 0,1 % fast, "w" and "P" ticked.
 #include <QApplication>
 #include <QByteArray>
+#include <QCheckBox>
 #include <QScreen>
 #include <QtTest>
 #include <QWidget>
 #include <iostream>
 
+#include "ui/window/modal_analysis_window.h"
 #include "ui/window/standard_parameters_window.h"
 #include "ui/window/tform1.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard]\n";
+        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard|modal]\n";
         return 2;
     }
     tgsim::window::TForm1 form;
@@ -25,10 +29,22 @@ int main(int argc, char** argv) {
         std::cerr << "the window did not become active\n";
         return 1;
     }
-    QTest::keyClick(&form, Qt::Key_F10);
     const QByteArray view = argc == 3 ? QByteArray(argv[2]) : QByteArray();
+    tgsim::Session& session = form.session();
+    if (view == "modal") {
+        for (const char* handler : {"Pracawsieci1Click", "PSS2A_1Click", "Stale_PSS", "Warunkizadane1Click"})
+            form.runHandler(handler);
+        session.setCell(tgsim::GridId::war_pocz, 6, 1, "1,001");
+    }
+    QTest::keyClick(&form, Qt::Key_F10);
     if (view == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
     QWidget* shown = &form;
+    if (view == "modal") {
+        session.setCell(tgsim::GridId::war_pocz, 6, 1, "1");  // the steady state again
+        for (int box : {7, 13, 15}) form.seriesBox(box)->click();  // w ticked; of the run's three, P stays
+        form.runHandler("AnalizaModalnaClick");
+        shown = form.findChild<tgsim::window::ModalAnalysisWindow*>();
+    }
     if (view == "standard") {
         form.runHandler("ParametryStandardoweClick");
         shown = form.findChild<tgsim::window::StandardParametersWindow*>();

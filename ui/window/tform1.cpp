@@ -23,6 +23,7 @@
 #include "driver/commands.h"
 #include "main_menu.h"
 #include "menu_bar_style.h"
+#include "modal_analysis_window.h"
 #include "ui/chart/result_chart.h"
 #include "solve_progress.h"
 #include "standard_parameters_window.h"
@@ -122,6 +123,10 @@ void TForm1::connectSavingAndSchematics() {
     connect(action(QStringLiteral("ParametryStandardoweClick")), &QAction::triggered, this, [this, standardParameters] {
         runCommand([this, standardParameters](SolveObserver*) { standardParameters->showFor(session_); });
     });
+    auto* modal = new ModalAnalysisWindow(this);
+    const auto showModes = [this, modal] { runCommand([this, modal](SolveObserver*) { modal->showFor(session_); }); };
+    connect(action(QStringLiteral("AnalizaModalnaClick")), &QAction::triggered, this, showModes);
+    connect(modal, &ModalAnalysisWindow::recomputeRequested, this, showModes);
 }
 
 TForm1::~TForm1() {

@@ -1,0 +1,114 @@
+// The window "Analiza modalna" of the menu "Obliczenia": opened from its menu item with the modes
+// of the initial state and the ringdowns of the ticked quantities, emptied with the message when
+// the analysis is refused.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+#include "ui/window/modal_analysis_window.h"
+#include "ui/window/modal_plane_chart.h"
+#include "ui/window/tform1.h"
+
+using tgsim::window::ModalAnalysisWindow;
+using tgsim::window::TForm1;
+
+class TestModalAnalysisWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+    QStringList reported;
+
+    ModalAnalysisWindow* window() { return form->findChild<ModalAnalysisWindow*>(); }
+    void open() { form->action(QStringLiteral("AnalizaModalnaClick"))->trigger(); }
+    int pointCount() {
+        return static_cast<int>(window()->plane()->modePoints()->count() +
+                                window()->plane()->electromechanicalPoints()->count());
+    }
+    QString cell(QTableWidget* table, int row, int column) {
+        const QTableWidgetItem* item = table->item(row, column);
+        return item ? item->text() : QString();
+    }
+    // Set 1 on the network at the given steady state, "PSS 2A - D.O." on.
+    void operatingPoint() {
+        for (const char* handler : {"Pracawsieci1Click", "PSS2A_1Click", "Stale_PSS", "Warunkizadane1Click"})
+            form->runHandler(handler);
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<TForm1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        reported.clear();
+        form->setFailureReport([this](const QString& message) { reported << message; });
+    }
+    void cleanup() { form.reset(); }
+
+    void menuItemShowsTheModesAndTheRingdownsOfTheLastRun() {
+        QVERIFY(window());
+        QVERIFY(window()->isHidden());
+        operatingPoint();
+        form->session().setCell(tgsim::GridId::war_pocz, 6, 1, "1,001");  // the run starts 0,1 % fast
+        form->runHandler("O1Click");
+        form->session().setCell(tgsim::GridId::war_pocz, 6, 1, "1");
+        form->seriesBox(7)->click();  // w, beside the run's Uw, Ug and P
+        open();
+        QVERIFY2(reported.isEmpty(), qPrintable(reported.join('\n')));
+        QVERIFY(window()->isVisible());
+        QVERIFY(!window()->isModal());
+
+        // Every mode a point, each oscillation one row; the swing in its own series and row.
+        QTableWidget* modes = window()->modeTable();
+        QVERIFY(modes->rowCount() > 10);
+        QVERIFY(pointCount() > modes->rowCount());
+        QCOMPARE(window()->plane()->electromechanicalPoints()->count(), 2);
+        const int em = window()->electromechanicalRow();
+        QVERIFY(em >= 0);
+        for (int row = 0; row < modes->rowCount(); ++row)
+            QCOMPARE(modes->item(row, 0)->background().color() == modes->item(em, 0)->background().color(), row == em);
+        const QString frequency = cell(modes, em, 2);
+        QVERIFY(frequency.startsWith(QStringLiteral("1,9")));  // about 1,94 Hz, with a decimal comma
+        QVERIFY(window()->summary()->text().contains(frequency));
+
+        const QPointF swing = window()->plane()->electromechanicalPoints()->at(0);
+        emit window()->plane()->electromechanicalPoints()->hovered(swing, true);
+        QVERIFY(window()->plane()->hoverText().contains(QStringLiteral("f = ") + frequency + QStringLiteral(" Hz")));
+        emit window()->plane()->electromechanicalPoints()->hovered(swing, false);
+        QVERIFY(window()->plane()->hoverText().isEmpty());
+
+        // One row per ticked box; the speed rings down at the frequency of the swing.
+        QTableWidget* ringdowns = window()->ringdownTable();
+        QCOMPARE(ringdowns->rowCount(), 4);
+        int speed = -1;
+        for (int row = 0; row < ringdowns->rowCount(); ++row)
+            if (cell(ringdowns, row, 0) == QStringLiteral("w")) speed = row;
+        QVERIFY(speed >= 0);
+        QCOMPARE(cell(ringdowns, speed, 3), frequency);
+    }
+
+    void aRefusalLeavesNoModesAndIsReported() {
+        operatingPoint();
+        open();
+        QVERIFY(pointCount() > 0);
+        QCOMPARE(window()->ringdownTable()->rowCount(), 0);  // no computation yet
+
+        form->session().setCell(tgsim::GridId::war_pocz, 6, 1, "1,01");  // off the equilibrium
+        window()->findChild<QPushButton*>(QStringLiteral("Przelicz"))->click();
+        QCOMPARE(reported.size(), 1);
+        QVERIFY2(reported[0].startsWith(QStringLiteral("The initial state is not at rest: ")), qPrintable(reported[0]));
+        QVERIFY(window()->isVisible());
+        QCOMPARE(pointCount(), 0);
+        QCOMPARE(window()->modeTable()->rowCount(), 0);
+        QCOMPARE(window()->electromechanicalRow(), -1);
+        QVERIFY(window()->summary()->text().contains(reported[0]));
+    }
+};
+
+QTEST_MAIN(TestModalAnalysisWindow)
+#include "test_modal_analysis_window.moc"
