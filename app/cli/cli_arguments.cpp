@@ -37,7 +37,8 @@ std::string stepList() {
     return text + line + "\n";
 }
 
-// NAME.COL=TEXT
+}  // namespace
+
 bool parseCellEdit(std::string_view arg, Step& step) {
     const std::size_t dot = arg.find('.');
     const std::size_t equals = arg.find('=');
@@ -53,6 +54,8 @@ bool parseCellEdit(std::string_view arg, Step& step) {
     step.text = std::string(arg.substr(equals + 1));
     return true;
 }
+
+namespace {
 
 Step commandStep(std::string command) {
     Step s;
@@ -74,11 +77,19 @@ std::string scenarioHandler(std::string_view name) {
     return {};
 }
 
+// What follows --modes is its file unless it is another option or a step.
+bool isModesFile(const std::string& arg) {
+    Step step;
+    return arg.rfind("--", 0) != 0 && !isStep(arg) && !parseCellEdit(arg, step);
+}
+
 }  // namespace
 
 std::string usage() {
     return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]\n"
            "                 [--grid NAME]... [--state]\n"
+           "       tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--modes]\n"
+           "                 [--study-picture FILE [--study-figure NAME]] [--jobs N] [--shard K/N]\n"
            "\n"
            "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
            "STEP is a command by its handler name:\n" +
@@ -98,8 +109,10 @@ std::string usage() {
            "                  the standard parameters of the machine the grids describe after the steps\n"
            "                  (CSV: name,value,unit,catalogue,ratio); no computation needed\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
-           "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
-           "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written), 2 usage.\n";
+           "  --state         scenario, model, stabilizer, captions, step count and status texts\n" +
+           studyUsage() +
+           "Exit status: 0 done, 1 a step failed (its message on stderr; outputs still written) or a\n"
+           "  point of a study failed (its row says why), 2 usage (nothing runs).\n";
 }
 
 ParseResult parseArguments(const std::vector<std::string>& args) {
@@ -116,7 +129,9 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             return true;
         };
         std::string text;
-        if (arg == "--help" || arg == "-h") {
+        if (parseStudyOption(args, i, a, result.error)) {
+            if (!result.error.empty()) return result;
+        } else if (arg == "--help" || arg == "-h") {
             a.help = true;
         } else if (arg == "--results" || arg == "--chart" || arg == "--standard-parameters") {
             if (!value(text)) return result;
@@ -135,6 +150,11 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
                 return result;
             }
             a.grids.push_back(text);
+        } else if (arg == "--modes") {
+            // A single run writes the modes into FILE; a study puts them into its table and takes
+            // --modes alone.
+            a.study.modes = true;
+            if (i + 1 < args.size() && isModesFile(args[i + 1])) a.modesFile = args[++i];
         } else if (arg == "--state") {
             a.state = true;
         } else if (arg == "--solve") {
@@ -193,6 +213,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             a.steps.push_back(step);
         }
     }
+    result.error = checkStudyArguments(a);
     return result;
 }
 
