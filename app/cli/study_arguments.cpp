@@ -73,9 +73,9 @@ std::string parseRange(std::string_view range, Sweep& sweep) {
 }
 
 std::string parseSweep(const std::string& text, Arguments& a) {
-    const std::string form = "--sweep takes NAME.COL=FROM:TO:COUNT, not " + quotedForMessage(text);
     Step step;
-    if (!parseCellEdit(text, step)) return form;
+    if (!parseCellEdit(text, step)) return "--sweep takes NAME.COL=FROM:TO:COUNT, not " + quotedForMessage(text);
+    const std::string form = "--sweep " + quotedForMessage(text);
     // The widest layout a grid takes; whether the column exists at that step is the steps' affair.
     if (!Grids{}.byId(*gridIdByName(step.grid)).contains(step.column, 1))
         return form + ": " + step.grid + " has no column " + std::to_string(step.column);
