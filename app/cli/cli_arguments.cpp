@@ -77,10 +77,11 @@ std::string scenarioHandler(std::string_view name) {
     return {};
 }
 
-// What follows --modes is its file unless it is another option or a step.
+// What follows --modes is its file unless it is an option or a step (a file whose name begins
+// with "-" is given as ./-NAME).
 bool isModesFile(const std::string& arg) {
     Step step;
-    return arg.rfind("--", 0) != 0 && !isStep(arg) && !parseCellEdit(arg, step);
+    return (arg.empty() || arg[0] != '-') && !isStep(arg) && !parseCellEdit(arg, step);
 }
 
 }  // namespace

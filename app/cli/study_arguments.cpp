@@ -186,8 +186,8 @@ std::string studyUsage() {
            "                  figures of the point's last computation); no other output is written\n"
            "  --modes         in a study: the modal figures of every point's initial state after its steps\n"
            "                  (modes_max_real, em_damping_ratio); a FILE after it is not written\n"
-           "  --study-picture FILE  a figure against the first sweep, a line per value of the others; .svg,\n"
-           "                  .png or .pdf\n"
+           "  --study-picture FILE  a figure of the table's points against the first sweep, a line per\n"
+           "                  value of the others; .svg, .png or .pdf\n"
            "  --study-figure NAME   the figure it draws (default " + std::string(kDefaultStudyFigure) + ")\n"
            "  --jobs N        threads (default: one per core)\n"
            "  --shard K/N     only the points with point mod N = K\n";
