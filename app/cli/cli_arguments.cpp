@@ -39,7 +39,8 @@ std::string stepList() {
     return text + line + "\n";
 }
 
-// NAME.COL=TEXT
+}  // namespace
+
 bool parseCellEdit(std::string_view arg, Step& step) {
     const std::size_t dot = arg.find('.');
     const std::size_t equals = arg.find('=');
@@ -55,6 +56,8 @@ bool parseCellEdit(std::string_view arg, Step& step) {
     step.text = std::string(arg.substr(equals + 1));
     return true;
 }
+
+namespace {
 
 Step commandStep(std::string command) {
     Step s;
@@ -101,11 +104,20 @@ bool parseRingdownWindow(std::string_view spec, RingdownRequest& request) {
            parseWindowTime(spec.substr(second + 1), request.to);
 }
 
+// What follows --modes is its file unless it is an option or a step (a file whose name begins
+// with "-" is given as ./-NAME).
+bool isModesFile(const std::string& arg) {
+    Step step;
+    return (arg.empty() || arg[0] != '-') && !isStep(arg) && !parseCellEdit(arg, step);
+}
+
 }  // namespace
 
 std::string usage() {
     return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]\n"
            "                 [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]... [--grid NAME]... [--state]\n"
+           "       tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--modes]\n"
+           "                 [--study-picture FILE [--study-figure NAME]] [--jobs N] [--shard K/N]\n"
            "\n"
            "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
            "STEP is a command by its handler name:\n" +
@@ -134,9 +146,10 @@ std::string usage() {
            "                  frequency_hz,damping_ratio,amplitude,fit_quality,oscillation; repeatable,\n"
            "                  one line per request in a shared FILE)\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
-           "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
+           "  --state         scenario, model, stabilizer, captions, step count and status texts\n" +
+           studyUsage() +
            "Exit status: 0 done, 1 a step failed or an output was refused (its message on stderr; the other\n"
-           "outputs still written), 2 usage.\n";
+           "  outputs still written) or a point of a study failed (its row says why), 2 usage (nothing runs).\n";
 }
 
 ParseResult parseArguments(const std::vector<std::string>& args) {
@@ -153,14 +166,13 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             return true;
         };
         std::string text;
-        if (arg == "--help" || arg == "-h") {
+        if (parseStudyOption(args, i, a, result.error)) {
+            if (!result.error.empty()) return result;
+        } else if (arg == "--help" || arg == "-h") {
             a.help = true;
         } else if (arg == "--results" || arg == "--chart" || arg == "--standard-parameters") {
             if (!value(text)) return result;
             (arg == "--results" ? a.resultsFile : arg == "--chart" ? a.chartFile : a.standardParametersFile) = text;
-        } else if (arg == "--modes") {
-            if (!value(text)) return result;
-            a.modesFile = text;
         } else if (arg == "--ringdown") {
             RingdownRequest request;
             if (!value(text)) return result;
@@ -185,6 +197,11 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
                 return result;
             }
             a.grids.push_back(text);
+        } else if (arg == "--modes") {
+            // A single run writes the modes into FILE; a study puts them into its table and takes
+            // --modes alone.
+            a.study.modes = true;
+            if (i + 1 < args.size() && isModesFile(args[i + 1])) a.modesFile = args[++i];
         } else if (arg == "--state") {
             a.state = true;
         } else if (arg == "--solve") {
@@ -243,6 +260,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             a.steps.push_back(step);
         }
     }
+    result.error = checkStudyArguments(a);
     return result;
 }
 

@@ -2,10 +2,14 @@
 // The command line of tgsim-cli:
 //   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]
 //             [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]... [--grid NAME]... [--state]
+//   tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--study-picture FILE] ...
 // A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "study_arguments.h"
 
 namespace tgsim::cli {
 
@@ -17,6 +21,8 @@ struct Step {
     std::string text;      //            text, stored as typed
     int box = 0;           // quantity box 1..17 to tick or untick (0: none)
     bool checked = false;
+    int sweep = -1;        // a sweep of a study: a cell edit whose text each point sets
+                           // (index into StudyOptions::sweeps)
 };
 
 // --ringdown: the ringdown of a chart quantity over a window of the last computation.
@@ -37,6 +43,7 @@ struct Arguments {
     std::vector<std::string> grids;
     bool state = false;
     bool help = false;
+    StudyOptions study;  // a study when study.tableFile is set
 };
 
 // Parses the whole command line; an unknown step or option, or a missing option value, gives
@@ -46,6 +53,9 @@ struct ParseResult {
     std::string error;
 };
 ParseResult parseArguments(const std::vector<std::string>& args);
+
+// NAME.COL=TEXT into the step's grid, column and text; false when it is no such edit.
+bool parseCellEdit(std::string_view arg, Step& step);
 
 // The usage text, with the steps the command table offers.
 std::string usage();

@@ -1,6 +1,9 @@
 #pragma once
 // The chart as the window would draw it after the steps, saved as a picture (--picture).
+#include <memory>
 #include <string>
+
+class QApplication;
 
 namespace tgsim {
 class Session;
@@ -12,5 +15,10 @@ namespace tgsim::cli {
 // tgsim::Failure when it cannot. Without a Qt application, makes one for the drawing: off screen, with a
 // private runtime folder unless the environment names its own.
 void writeChartPicture(const Session& session, const std::string& fileName);
+
+// A Qt application for drawing (off screen, with a private runtime folder unless the environment
+// names its own), or null when one exists already. Made on the main thread only, and kept while
+// drawing.
+std::unique_ptr<QApplication> applicationForDrawing();
 
 }  // namespace tgsim::cli

@@ -42,6 +42,8 @@ private:
     std::chrono::steady_clock::time_point start_;
 };
 
+}  // namespace
+
 void runStep(Session& session, const Step& step, SolveObserver* observer) {
     if (!step.command.empty()) {
         findCommand(step.command)->action(session, observer);
@@ -58,8 +60,6 @@ void runStep(Session& session, const Step& step, SolveObserver* observer) {
                       std::to_string(grid.columnCount()) + ")");
     session.setCell(id, step.column, step.row, step.text);
 }
-
-}  // namespace
 
 int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptions& options) {
     Session session;

@@ -5,6 +5,11 @@
 
 #include "cli_arguments.h"
 
+namespace tgsim {
+class Session;
+class SolveObserver;
+}  // namespace tgsim
+
 namespace tgsim::cli {
 
 struct RunOptions {
@@ -16,5 +21,8 @@ struct RunOptions {
 
 // Runs the steps on a new session and writes the outputs; returns the exit status (0 or 1).
 int run(const Arguments& arguments, std::ostream& out, std::ostream& err, const RunOptions& options = {});
+
+// One step on a session; a failing step throws its Failure.
+void runStep(Session& session, const Step& step, SolveObserver* observer);
 
 }  // namespace tgsim::cli

@@ -7,6 +7,7 @@
 
 #include "cli_arguments.h"
 #include "cli_runner.h"
+#include "study_runner.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
         std::cout << tgsim::cli::usage();
         return 0;
     }
+    if (parsed.arguments.study.tableFile)
+        return tgsim::cli::runStudy(parsed.arguments, std::cerr, isatty(STDERR_FILENO) != 0);
     tgsim::cli::RunOptions options;
     options.showProgress = isatty(STDERR_FILENO) != 0;
     return tgsim::cli::run(parsed.arguments, std::cout, std::cerr, options);

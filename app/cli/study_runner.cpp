@@ -1,0 +1,210 @@
+#include "study_runner.h"
+
+#include <sched.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <exception>
+#include <map>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <thread>
+
+#include "cli_runner.h"
+#include "core/failure.h"
+#include "core/message_text.h"
+#include "driver/session.h"
+#include "driver/text_file.h"
+#include "study_figures.h"
+#include "study_picture.h"
+#include "study_table.h"
+
+namespace tgsim::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct FinishedPoint {
+    std::string row;
+    std::optional<double> figure;
+    bool failed = false;
+};
+
+// The steps on a session of the point's own, then its figures.
+FinishedPoint runPoint(const Arguments& a, std::uint64_t point, std::optional<std::size_t> pictureFigure) {
+    const StudyOptions& study = a.study;
+    PointRow row;
+    row.point = point;
+    try {
+        Session session;
+        const std::vector<std::uint64_t> indices = study.indices(point);
+        for (const Step& step : a.steps) {
+            if (step.sweep < 0) {
+                runStep(session, step, nullptr);
+                continue;
+            }
+            const auto sweep = static_cast<std::size_t>(step.sweep);
+            Step edit = step;
+            edit.text = study.sweeps[sweep].text(indices[sweep]);
+            runStep(session, edit, nullptr);
+        }
+        row.figures = figuresOfPoint(session, study.modes, row.message);
+    } catch (const std::exception& failure) {
+        row.failed = true;
+        row.message = failure.what();
+        row.figures = {};
+    }
+    FinishedPoint finished{tableRow(study, row), std::nullopt, row.failed};
+    if (pictureFigure) finished.figure = row.figures[*pictureFigure];
+    return finished;
+}
+
+// What the threads share: the next point to take and the finished rows not yet written.
+struct PointQueue {
+    std::atomic<std::uint64_t> next{0};  // index among the shard's points
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable finishedOne;
+    std::map<std::uint64_t, FinishedPoint> finished;  // by index among the shard's points
+    std::exception_ptr fault;                         // a thread that could not go on
+};
+
+void work(const Arguments& a, std::uint64_t count, std::optional<std::size_t> pictureFigure, PointQueue& queue) {
+    try {
+        for (std::uint64_t j; !queue.stop && (j = queue.next++) < count;) {
+            FinishedPoint point = runPoint(a, a.study.shard.index + j * a.study.shard.count, pictureFigure);
+            const std::lock_guard<std::mutex> lock(queue.mutex);
+            queue.finished.emplace(j, std::move(point));
+            queue.finishedOne.notify_one();
+        }
+    } catch (...) {
+        const std::lock_guard<std::mutex> lock(queue.mutex);
+        if (!queue.fault) queue.fault = std::current_exception();
+        queue.stop = true;
+        queue.finishedOne.notify_one();
+    }
+}
+
+// Sets the stop flag when the writer leaves, before the threads are joined.
+struct StopOnExit {
+    PointQueue& queue;
+    ~StopOnExit() { queue.stop = true; }
+};
+
+std::string clockText(Clock::duration duration) {
+    const long long seconds = std::chrono::duration_cast<std::chrono::seconds>(duration).count();
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+// "study: 120/1000 points, 00:00:03 elapsed, about 00:00:20 left", rewritten in place.
+class Progress {
+public:
+    explicit Progress(std::ostream* out) : out_(out) {}
+    ~Progress() {
+        if (shown_) *out_ << '\n' << std::flush;
+    }
+    void show(std::uint64_t done, std::uint64_t total) {
+        if (!out_) return;
+        const Clock::time_point now = Clock::now();
+        if (done < total && now - lastShown_ < std::chrono::milliseconds(250)) return;
+        lastShown_ = now;
+        shown_ = true;
+        const Clock::duration elapsed = now - start_;
+        *out_ << "\rstudy: " << done << '/' << total << " points, " << clockText(elapsed) << " elapsed";
+        if (done > 0 && done < total) {
+            const double share = static_cast<double>(total - done) / static_cast<double>(done);
+            *out_ << ", about " << clockText(std::chrono::duration_cast<Clock::duration>(elapsed * share)) << " left";
+        }
+        *out_ << "   " << std::flush;
+    }
+
+private:
+    std::ostream* out_;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point lastShown_{};
+    bool shown_ = false;
+};
+
+}  // namespace
+
+unsigned coreCount() {
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return static_cast<unsigned>(CPU_COUNT(&set));
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const StudyRunOptions& options) {
+    const StudyOptions& study = a.study;
+    const std::uint64_t total = study.pointCount();
+    StudySummary summary;
+    summary.points = total > study.shard.index ? (total - study.shard.index - 1) / study.shard.count + 1 : 0;
+    std::optional<std::size_t> pictureFigure;
+    if (study.pictureFile) pictureFigure = figureIndex(study.figureName());
+
+    table << tableHeader(study);
+    Progress progress(options.progress);
+    PointQueue queue;
+    const unsigned jobs = options.jobs ? options.jobs : study.jobs ? study.jobs : coreCount();
+    std::vector<std::jthread> threads;
+    const StopOnExit stopOnExit{queue};
+    for (std::uint64_t t = 0; t < std::min<std::uint64_t>(jobs, summary.points); ++t)
+        threads.emplace_back(work, std::cref(a), summary.points, pictureFigure, std::ref(queue));
+
+    for (std::uint64_t written = 0; written < summary.points;) {
+        std::vector<FinishedPoint> ready;
+        {
+            std::unique_lock<std::mutex> lock(queue.mutex);
+            queue.finishedOne.wait_for(lock, std::chrono::milliseconds(250),
+                                       [&] { return queue.fault || queue.finished.count(written); });
+            if (queue.fault) std::rethrow_exception(queue.fault);
+            for (auto it = queue.finished.begin(); it != queue.finished.end() && it->first == written + ready.size();)
+                ready.push_back(std::move(it->second)), it = queue.finished.erase(it);
+        }
+        for (FinishedPoint& point : ready) {
+            table << point.row;
+            if (point.failed) ++summary.failed;
+            if (pictureFigure) summary.figure.push_back({study.shard.index + written * study.shard.count, point.figure});
+            ++written;
+        }
+        progress.show(written, summary.points);
+    }
+    return summary;
+}
+
+int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
+    const StudyOptions& study = a.study;
+    if (a.modesFile)
+        err << "tgsim-cli: in a study the modal figures go into the table; " << quotedForMessage(*a.modesFile)
+            << " is not written\n";
+    StudySummary summary;
+    try {
+        writeTextFile(*study.tableFile, [&](std::ostream& out) {
+            summary = writeStudyTable(a, out, {0, showProgress ? &err : nullptr});
+        });
+    } catch (const Failure& failure) {
+        err << failure.what() << '\n';
+        return 1;
+    }
+    int status = 0;
+    if (summary.failed) {
+        err << summary.failed << " of " << summary.points << " points failed (the table's status and message say why)\n";
+        status = 1;
+    }
+    if (study.pictureFile) {
+        try {
+            writeStudyPicture(study, summary.figure, *study.pictureFile);
+        } catch (const Failure& failure) {
+            err << failure.what() << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace tgsim::cli
