@@ -33,8 +33,10 @@ const std::vector<ChartLine>& fixtureLines() {
 std::unique_ptr<QChartView> makeResultChart(bool withLines) {
     auto view = std::make_unique<chart::ResultChart>(nullptr);
     view->resize(chart::kChartSize);
-    const Session startUp;
-    view->syncFromSession(startUp);  // the axes as before any computation
+    // The axes as before any computation; the chart keeps reading the session it shows, so the
+    // session lives as long as the program.
+    static const Session startUp;
+    view->syncFromSession(startUp);
     if (!withLines) return view;
     // Damped swings, one above the other, each over the whole time axis.
     const int points = 4000;
