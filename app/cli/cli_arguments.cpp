@@ -77,8 +77,8 @@ std::string scenarioHandler(std::string_view name) {
 }  // namespace
 
 std::string usage() {
-    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]\n"
-           "                 [--grid NAME]... [--state]\n"
+    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]\n"
+           "                 [--standard-parameters FILE] [--grid NAME]... [--state]\n"
            "\n"
            "Starts a session as the program starts, runs the steps in order, then writes the outputs.\n"
            "STEP is a command by its handler name:\n" +
@@ -93,7 +93,10 @@ std::string usage() {
            "Outputs:\n"
            "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
            "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
+           "  --compare FILE  the chart quantities of every kept run (ZachowajPrzebiegClick) and of the last\n"
+           "                  computation, CSV in long form: run,t,Id,...,Q with run 1..k, then current\n"
            "  --picture FILE  the chart as it stands after the steps; .wmf, .emf, .png, .svg or .pdf\n"
+           "  --legend        the picture with the chart's legend\n"
            "  --standard-parameters FILE\n"
            "                  the standard parameters of the machine the grids describe after the steps\n"
            "                  (CSV: name,value,unit,catalogue,ratio); no computation needed\n"
@@ -118,9 +121,12 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         std::string text;
         if (arg == "--help" || arg == "-h") {
             a.help = true;
-        } else if (arg == "--results" || arg == "--chart" || arg == "--standard-parameters") {
+        } else if (arg == "--results" || arg == "--chart" || arg == "--compare" || arg == "--standard-parameters") {
             if (!value(text)) return result;
-            (arg == "--results" ? a.resultsFile : arg == "--chart" ? a.chartFile : a.standardParametersFile) = text;
+            (arg == "--results"   ? a.resultsFile
+             : arg == "--chart"   ? a.chartFile
+             : arg == "--compare" ? a.compareFile
+                                  : a.standardParametersFile) = text;
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {
@@ -137,6 +143,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             a.grids.push_back(text);
         } else if (arg == "--state") {
             a.state = true;
+        } else if (arg == "--legend") {
+            a.legend = true;
         } else if (arg == "--solve") {
             a.steps.push_back(commandStep("O1Click"));
         } else if (arg == "--generator") {

@@ -11,7 +11,7 @@
 
 namespace tgsim::cli {
 
-void writeChartPicture(const Session& session, const std::string& fileName) {
+void writeChartPicture(const Session& session, const std::string& fileName, bool legend) {
     std::unique_ptr<QApplication> application;
     int argc = 1;
     char name[] = "tgsim-cli";
@@ -29,7 +29,7 @@ void writeChartPicture(const Session& session, const std::string& fileName) {
         application = std::make_unique<QApplication>(argc, argv);
     }
     // File names are bytes: decoded as the system decodes them, so that Qt writes the same name.
-    chart::saveSessionChart(session, QFile::decodeName(fileName.c_str()));
+    chart::saveSessionChart(session, QFile::decodeName(fileName.c_str()), legend);
 }
 
 }  // namespace tgsim::cli

@@ -33,7 +33,8 @@ const std::vector<ChartLine>& fixtureLines() {
 std::unique_ptr<QChartView> makeResultChart(bool withLines) {
     auto view = std::make_unique<chart::ResultChart>(nullptr);
     view->resize(chart::kChartSize);
-    const Session startUp;
+    // The chart reads the session it shows for as long as it lives.
+    static const Session startUp;
     view->syncFromSession(startUp);  // the axes as before any computation
     if (!withLines) return view;
     // Damped swings, one above the other, each over the whole time axis.

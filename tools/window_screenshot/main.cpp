@@ -1,21 +1,45 @@
 // Shows the main window, presses F10 and saves what the X server shows of the window.
-// Run under a real or virtual X server: window_screenshot OUT.png [data|standard]
+// Run under a real or virtual X server: window_screenshot OUT.png [data|standard|compare]
 // With "data" the picture shows the data view that the button Wykr_DaneAkt switches to; with
-// "standard" it shows the window "Parametry standardowe" alone (menu "Generator").
+// "standard" it shows the window "Parametry standardowe" alone (menu "Generator"); with
+// "compare" the PSS test without and with the stabilizer PSS 2A - D.O. on one chart, the load
+// angle and the active power ticked, the legend on and the readout under the mouse.
 #include <QApplication>
+#include <QAction>
 #include <QByteArray>
+#include <QCheckBox>
 #include <QScreen>
 #include <QtTest>
 #include <QWidget>
 #include <iostream>
 
+#include "ui/chart/result_chart.h"
 #include "ui/window/standard_parameters_window.h"
 #include "ui/window/tform1.h"
+
+namespace {
+
+// The same steps as the README's runner example:
+//   tgsim-cli PSS2A_1Click TestPSS1Click Stale_PSS O1Click ZachowajPrzebiegClick Stale_PSS O1Click
+//             --untick 13 --untick 15 --tick 8 --legend --picture compare.png
+void showComparison(tgsim::window::TForm1& form) {
+    for (const char* handler : {"PSS2A_1Click", "TestPSS1Click", "Stale_PSS", "O1Click", "ZachowajPrzebiegClick",
+                                "Stale_PSS", "O1Click"})
+        form.runHandler(handler);
+    for (int k : {13, 15, 8}) form.seriesBox(k)->click();
+    form.action(QStringLiteral("LegendaClick"))->trigger();
+    QWidget* chart = form.Chart1()->viewport();
+    const QPoint pointer = form.Chart1()->chart()->plotArea().center().toPoint() - QPoint(150, 20);
+    QTest::mouseMove(chart, pointer);
+    form.Chart1()->showReadoutAt(pointer);  // no window manager: the move alone may not reach it
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard]\n";
+        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard|compare]\n";
         return 2;
     }
     tgsim::window::TForm1 form;
@@ -25,8 +49,11 @@ int main(int argc, char** argv) {
         std::cerr << "the window did not become active\n";
         return 1;
     }
-    QTest::keyClick(&form, Qt::Key_F10);
     const QByteArray view = argc == 3 ? QByteArray(argv[2]) : QByteArray();
+    if (view == "compare")
+        showComparison(form);
+    else
+        QTest::keyClick(&form, Qt::Key_F10);
     if (view == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
     QWidget* shown = &form;
     if (view == "standard") {
