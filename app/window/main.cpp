@@ -1,10 +1,9 @@
 // tgsim: the simulator's main window.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <iostream>
 
 #include "headless_run.h"
+#include "ui/window/qt_translations.h"
 #include "ui/window/tform1.h"
 
 namespace {
@@ -30,12 +29,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tgsim"));
-    // Qt's own texts (the file dialog's buttons and labels, the message boxes' buttons) in Polish,
-    // like the rest of the window; without the translation installed they stay in English.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    tgsim::window::installQtTranslations(application);
     tgsim::window::TForm1 form;
     form.show();
     return QApplication::exec();
