@@ -115,7 +115,9 @@ private slots:
             const QString tip = chart->readoutTip()->text();
             QVERIFY(tip.contains(QStringLiteral("t = ") + QString::fromStdString(tgsim::formatGeneral(t, 6))));
             const chart::ReadoutValue& nearest = readout.values[static_cast<std::size_t>(readout.nearest)];
-            QVERIFY(tip.contains(QStringLiteral("<b>%1</b>").arg(QString::fromStdString(tgsim::formatGeneral(nearest.value, 6)))));
+            const chart::ReadoutTable& table = chart->readoutTip()->table();
+            QCOMPARE(table.rows[static_cast<std::size_t>(table.boldRow)][static_cast<std::size_t>(table.boldColumn)],
+                     QString::fromStdString(tgsim::formatGeneral(nearest.value, 6)));
             for (int run : {0, 1})
                 for (int k : {1, 13, 15, 16}) {
                     QLineSeries* line = run == 0 ? chart->series(k) : chart->keptSeries(run, k);

@@ -108,7 +108,10 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
         placeLegend();
     });
     setAttribute(Qt::WA_NoMousePropagation);
+    // The readout follows the mouse. The scene's items need no mouse events of their own (the
+    // view does the zooming), so it does not hit-test every line at every move.
     setMouseTracking(true);
+    setInteractive(false);
 }
 
 // The chart and its axes go after this part of the object: their last signals must not reach it.
@@ -159,16 +162,19 @@ void ResultChart::syncKeptLines(const Session& session, bool keptChanged) {
     for (std::size_t run = 0; run < kMaxKeptRuns; ++run) {
         for (int k = 1; k < kSeriesCount; ++k) {
             Line& line = kept_[run][static_cast<std::size_t>(k)];
+            // A kept run's rows never change: the ranges of its values are measured once (a new
+            // computation takes its lines away and brings them back).
+            if (keptChanged) line.measured = false;
             const bool wanted = run < runs.size() && filled_[static_cast<std::size_t>(k)] && drawsLine(k);
             if (!wanted) {
                 removeSeries(line);
                 continue;
             }
-            // A kept run's rows never change: its line needs new points only for another run.
-            if (line.series && !keptChanged) continue;
             if (!line.series) line.series = addSeries(keptPen(k, static_cast<int>(run) + 1));
+            if (line.measured && !keptChanged) continue;
             line.drawn.valid = false;
             measure(line.time, line.value, runs[run].chartRows(), k);
+            line.measured = true;
         }
     }
 }
@@ -187,7 +193,8 @@ void ResultChart::removeSeries(Line& line) {
     if (line.series == emphasised_) emphasise(nullptr);
     chart()->removeSeries(line.series);
     delete line.series;
-    line = Line{};
+    line.series = nullptr;
+    line.drawn.valid = false;
 }
 
 PlotWindow ResultChart::plotWindow() const {

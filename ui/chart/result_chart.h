@@ -84,11 +84,13 @@ private:
         LineDetail detail;
         bool valid = false;
     };
-    // One drawn series: its points were chosen for `drawn`; the ranges of its rows' values.
+    // One drawn series: its points were chosen for `drawn`; the ranges of its rows' values
+    // (for a kept run's line, kept while `measured` also when the series goes).
     struct Line {
         QLineSeries* series = nullptr;
         Drawn drawn;
         ValueRange time, value;
+        bool measured = false;
     };
 
     // Makes the kept runs' lines follow the session: one for each kept run and drawn quantity.

@@ -91,7 +91,8 @@ void ResultChart::showReadoutAt(QPointF position) {
     if (readout_.values.empty()) return hideReadout();
     const ReadoutValue& nearest = readout_.values[static_cast<std::size_t>(readout_.nearest)];
     emphasise(seriesOf(nearest.run, nearest.k));
-    tip_->showAt(readoutText(readout_, readoutKeptRuns_), mapToGlobal(position.toPoint()));
+    fillReadoutTable(readout_, readoutKeptRuns_, tip_->table());
+    tip_->showAt(mapToGlobal(position.toPoint()));
 }
 
 void ResultChart::hideReadout() {
