@@ -2,8 +2,8 @@
 // Run under a real or virtual X server: window_screenshot OUT.png [data|standard|compare]
 // With "data" the picture shows the data view that the button Wykr_DaneAkt switches to; with
 // "standard" it shows the window "Parametry standardowe" alone (menu "Generator"); with
-// "compare" the PSS test without and with the stabilizer PSS 2A - D.O. on one chart, the load
-// angle and the active power ticked, the legend on and the readout under the mouse.
+// "compare" the PSS test without and with the stabilizer PSS 2A - D.O. on one chart, alfa and
+// the active power ticked, the legend on and the readout under the mouse at 10,7 s.
 #include <QApplication>
 #include <QAction>
 #include <QByteArray>
@@ -21,17 +21,20 @@ namespace {
 
 // The same steps as the README's runner example:
 //   tgsim-cli PSS2A_1Click TestPSS1Click Stale_PSS O1Click ZachowajPrzebiegClick Stale_PSS O1Click
-//             --untick 13 --untick 15 --tick 8 --legend --picture compare.png
+//             --untick 13 --untick 15 --tick 9 --legend --picture compare.png
 void showComparison(tgsim::window::TForm1& form) {
     for (const char* handler : {"PSS2A_1Click", "TestPSS1Click", "Stale_PSS", "O1Click", "ZachowajPrzebiegClick",
                                 "Stale_PSS", "O1Click"})
         form.runHandler(handler);
-    for (int k : {13, 15, 8}) form.seriesBox(k)->click();
+    for (int k : {13, 15, 9}) form.seriesBox(k)->click();
     form.action(QStringLiteral("LegendaClick"))->trigger();
-    QWidget* chart = form.Chart1()->viewport();
-    const QPoint pointer = form.Chart1()->chart()->plotArea().center().toPoint() - QPoint(150, 20);
-    QTest::mouseMove(chart, pointer);
-    form.Chart1()->showReadoutAt(pointer);  // no window manager: the move alone may not reach it
+    tgsim::chart::ResultChart* chart = form.Chart1();
+    const tgsim::chart::PlotWindow plot = chart->plotWindow();
+    const QRectF area = chart->chart()->plotArea();
+    const QPoint pointer(static_cast<int>(plot.left + (10.7 - plot.xLow) / (plot.xHigh - plot.xLow) * plot.width),
+                         static_cast<int>(area.top() + 0.3 * area.height()));
+    QTest::mouseMove(chart->viewport(), pointer);
+    chart->showReadoutAt(pointer);  // no window manager: the move alone may not reach the chart
 }
 
 }  // namespace
