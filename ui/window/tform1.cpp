@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QChart>
 #include <QCloseEvent>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
