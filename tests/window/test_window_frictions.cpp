@@ -47,6 +47,7 @@ private slots:
     void init() {
         form = std::make_unique<TForm1>();
         form->show();
+        form->activateWindow();  // without a window manager (Xvfb) nothing else activates it
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
     void cleanup() { form.reset(); }
