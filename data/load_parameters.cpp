@@ -4,7 +4,7 @@
 #include <limits>
 #include <numbers>
 
-#include "core/cell_number.h"
+#include "data/cell_failure.h"
 #include "core/fp_fault.h"
 #include "data/pss_sets.h"
 #include "core/derived_constants.h"
@@ -52,7 +52,7 @@ constexpr NumberCell kSingleInputCells[] = {
     {4, &TParametry::T4, 1}, {5, &TParametry::T5, 1}, {6, &TParametry::kw, 1},
 };
 
-double cellValue(const TextGrid& grid, int column) { return parseCellNumber(grid.cell(column, 1)); }
+double cellValue(const TextGrid& grid, int column) { return cellNumber(grid, column); }
 
 double convertedCell(const TextGrid& grid, int column, double factor) {
     const double value = cellValue(grid, column);

@@ -14,6 +14,7 @@ constexpr const char* kScenarioMenu = "Stany Pracy";
 constexpr const char* kModelMenu = "Model Gen.";
 constexpr const char* kStabilizerMenu = "Stab. Syst. PSS";
 constexpr const char* kComputeMenu = "Obliczenia";
+constexpr const char* kCompareMenu = "Porównanie";
 constexpr const char* kSchematicsMenu = "Schematy";
 constexpr const char* kSaveMenu = "Zapisz";
 
@@ -97,6 +98,9 @@ std::vector<Command> buildCommands() {
         item("Obliczeniecalkicieplnej1Click", kComputeMenu, "Obliczenie Calki Cieplnej Prądu Wirnika", "",
              call<&Session::Obliczeniecalkicieplnej1Click>()),
         windowItem("AnalizaModalnaClick", kComputeMenu, "Analiza modalna"),
+        item("ZachowajPrzebiegClick", kCompareMenu, "Zachowaj przebieg", "", call<&Session::ZachowajPrzebiegClick>()),
+        item("UsunPorownaniaClick", kCompareMenu, "Usuń porównania", "", call<&Session::UsunPorownaniaClick>()),
+        windowItem("LegendaClick", kCompareMenu, "Legenda"),
         windowItem("Poka1Click", kSchematicsMenu, "Schemat Sieci "),
         windowItem("PokazDQcircuits", kSchematicsMenu, "Schemat d-q"),
         windowItem("SchematStabilizatorClick", kSchematicsMenu, "Schemat PSS2A"),

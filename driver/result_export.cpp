@@ -30,15 +30,36 @@ void writeResultsCsv(const Session& session, std::ostream& out) {
     }
 }
 
-void writeChartCsv(const Session& session, std::ostream& out) {
+namespace {
+
+void writeChartHeader(std::ostream& out) {
     for (int k = 0; k < kSeriesCount; ++k) out << (k ? "," : "") << kChartQuantities[static_cast<std::size_t>(k)].csvName;
     out << '\n';
-    const ChartRows rows = session.chartRows();
+}
+
+// One line per row: `lead` (the run's column, or nothing), the time and the seventeen quantities.
+void writeChartRows(const ChartRows& rows, const std::string& lead, std::ostream& out) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        out << roundTripNumber(rows.time(i));
+        out << lead << roundTripNumber(rows.time(i));
         for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(rows.value(k, i));
         out << '\n';
     }
+}
+
+}  // namespace
+
+void writeChartCsv(const Session& session, std::ostream& out) {
+    writeChartHeader(out);
+    writeChartRows(session.chartRows(), {}, out);
+}
+
+void writeCompareCsv(const Session& session, std::ostream& out) {
+    out << "run,";
+    writeChartHeader(out);
+    const std::vector<KeptRun>& kept = session.keptRuns();
+    for (std::size_t run = 0; run < kept.size(); ++run)
+        writeChartRows(kept[run].chartRows(), std::to_string(run + 1) + ",", out);
+    writeChartRows(session.chartRows(), "current,", out);
 }
 
 void writeGrid(const TextGrid& grid, std::ostream& out) {

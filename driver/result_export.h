@@ -15,6 +15,10 @@ std::string roundTripNumber(double value);
 void writeResultsCsv(const Session& session, std::ostream& out);
 // Header, then the chart's quantities for the rows the chart plots.
 void writeChartCsv(const Session& session, std::ostream& out);
+// The same for every kept run and the last computation, in long form: a first column `run`
+// (1 .. k for the kept runs, oldest first, then "current"), each run's values exactly as
+// writeChartCsv writes them for that run.
+void writeCompareCsv(const Session& session, std::ostream& out);
 // Row 0 and row 1 of the grid, cells joined by a tab.
 void writeGrid(const TextGrid& grid, std::ostream& out);
 // scenario, model, pssOrder, the captions, stepCount and the status panels.

@@ -92,13 +92,27 @@ void Session::showChartView() {
 // ---- Data sets ----
 
 void Session::loadGeneratorSet(const GeneratorSet& set) {
+    // The sets of the menu are named as their commands, G1 .. G6.
+    const std::ptrdiff_t number = &set - kGeneratorSets.data();
+    if (number >= 0 && number < static_cast<std::ptrdiff_t>(kGeneratorSets.size())) {
+        generatorSet_ = {'G', static_cast<char>('1' + number)};
+    } else {
+        generatorSet_ = captionAsName(set.menuCaption);
+    }
     view_.chartVisible = false;
     showGrid(GridId::siatka);
     writeGeneratorSet(set, grids_.siatka);
 }
 
-void Session::loadPss2aSet(const PssSet& set) { record_.pssOrder = writePss2aSet(set, grids_.Siatka_PSS); }
-void Session::PSS1wejsciowy1Click() { record_.pssOrder = PSS_klas_1(grids_.Siatka_PSS); }
+void Session::loadPss2aSet(const PssSet& set) {
+    stabilizerSet_ = set.menuCaption;
+    record_.pssOrder = writePss2aSet(set, grids_.Siatka_PSS);
+}
+
+void Session::PSS1wejsciowy1Click() {
+    stabilizerSet_ = kSingleInputSet.menuCaption;
+    record_.pssOrder = PSS_klas_1(grids_.Siatka_PSS);
+}
 
 void Session::Stale_PSS() { setStabilizerSwitch(!stabilizerOn()); }
 
@@ -174,7 +188,7 @@ void Session::requireRingdownRows() const {
 
 RingdownWindow Session::ringdownWindow() const {
     requireRingdownRows();
-    return defaultRingdownWindow(resultsRecord(), results_.row(0)[kT], results_.row(chartRowCount() - 1)[kT]);
+    return defaultRingdownWindow(resultsRecord(), results_->row(0)[kT], results_->row(chartRowCount() - 1)[kT]);
 }
 
 RingdownResult Session::ringdown(int k, const RingdownWindow& window) const {
@@ -183,7 +197,7 @@ RingdownResult Session::ringdown(int k, const RingdownWindow& window) const {
     const std::size_t rows = chartRowCount();
     std::vector<double> t(rows), y(rows);
     for (std::size_t i = 0; i < rows; ++i) {
-        const auto row = results_.row(i);
+        const auto row = results_->row(i);
         t[i] = row[kT];
         y[i] = chartValue(k, row, resultsRecord());
     }
@@ -228,20 +242,23 @@ void Session::O1Click(SolveObserver* observer) {
     const State startVector = initialState_;
     view_.progressBarVisible = true;
     resultsComplete_ = false;
-    integrate(startVector, record_, results_, record_.to, record_.tk, observer);
+    // The rows of a kept run stay as they are: this computation writes into a matrix of its own.
+    if (results_.use_count() > 1) results_ = std::make_shared<ResultMatrix>();
+    integrate(startVector, record_, *results_, record_.to, record_.tk, observer);
     // The chart's quantities are part of the computation: a fault in any of them ends it here,
     // as a fault in the integration does, so that no box, no exported value and no picture can
     // meet a value that is not finite (the boxes then redraw the checked values only).
-    checkChartValues(ChartRows(results_, results_.storedRows() - 1, record_));
+    checkChartValues(ChartRows(*results_, results_->storedRows() - 1, record_));
     resultsComplete_ = true;
     resultsRecord_ = record_;
+    resultsName_ = runName(record_, stabilizerSet_, generatorSet_);
 
     showInputGrids(false);
     showGrid(GridId::Siatka_PSS, false);
     showGrid(GridId::zadanystanustalony, false);
     view_.chartVisible = true;
     view_.zoomEnabled = true;
-    const auto last = results_.row(static_cast<std::size_t>(record_.stepCount));
+    const auto last = results_->row(static_cast<std::size_t>(record_.stepCount));
     currentData_[0] = 0.0;
     for (int k = 1; k < kStateSize; ++k) currentData_[static_cast<std::size_t>(k)] = last[static_cast<std::size_t>(k)];
     writeElapsedTime(elapsedText(std::chrono::steady_clock::now() - start));
@@ -285,8 +302,26 @@ void Session::UncheckSeriesBoxes() {
 }
 
 std::size_t Session::chartRowCount() const {
-    if (!resultsComplete_ || results_.storedRows() == 0) return 0;
-    return results_.storedRows() - 1;
+    if (!resultsComplete_ || results_->storedRows() == 0) return 0;
+    return results_->storedRows() - 1;
+}
+
+// ---- Comparison of runs ----
+
+void Session::ZachowajPrzebiegClick() {
+    if (chartRowCount() == 0)
+        throw Failure("There is no completed computation to keep: compute first (F10)");
+    if (!keptRuns_.empty() && keptRuns_.back().results == results_)
+        throw Failure("This computation is kept already");
+    if (keptRuns_.size() == kMaxKeptRuns) keptRuns_.erase(keptRuns_.begin());
+    keptRuns_.push_back({results_, chartRowCount(), resultsRecord_, resultsName_});
+    ++keptRevision_;
+}
+
+void Session::UsunPorownaniaClick() {
+    if (keptRuns_.empty()) return;
+    keptRuns_.clear();
+    ++keptRevision_;
 }
 
 }  // namespace tgsim

@@ -5,8 +5,10 @@
 // views over one Session; they read it through const accessors and change it only through its
 // commands and cell edits.
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "chart_quantities.h"
 #include "core/modal_analysis.h"
@@ -18,6 +20,7 @@
 #include "data/generator_sets.h"
 #include "data/grids.h"
 #include "data/pss_sets.h"
+#include "kept_run.h"
 #include "scenarios/scenario_presets.h"
 
 namespace tgsim {
@@ -91,8 +94,16 @@ public:
     void Przelacz_DaneAkt_Wykres();
     void setSeriesBox(int k, bool checked);  // runs the box's handler only on a change
 
+    // Comparison of runs: keeps the last completed computation (the oldest kept one goes when
+    // there would be more than kMaxKeptRuns); refused with a Failure when there is none or it is
+    // kept already. Removing forgets every kept run.
+    void ZachowajPrzebiegClick();
+    void UsunPorownaniaClick();
+
     // A cell edit as the user types it (cells outside the grid are ignored).
     void setCell(GridId grid, int column, int row, std::string_view text);
+    // Shows the grid (where a failing cell is to be corrected).
+    void revealGrid(GridId grid) { showGrid(grid); }
 
     // ---- State, read only ----
     const Grids& grids() const { return grids_; }
@@ -100,7 +111,7 @@ public:
     const State& initialState() const { return initialState_; }
     const State& firstInitialState() const { return firstInitialState_; }
     const State& currentData() const { return currentData_; }
-    const ResultMatrix& results() const { return results_; }
+    const ResultMatrix& results() const { return *results_; }
     // The last computation ended without a fault: it stored all its rows, and their chart
     // quantities are finite.
     bool resultsComplete() const { return resultsComplete_; }
@@ -119,7 +130,12 @@ public:
     // The rows the chart plots (0 .. N - 1 of a completed computation; none otherwise), with
     // the record that scales them.
     std::size_t chartRowCount() const;
-    ChartRows chartRows() const { return {results_, chartRowCount(), resultsRecord_}; }
+    ChartRows chartRows() const { return {*results_, chartRowCount(), resultsRecord_}; }
+    // The name of the last completed computation (see runName).
+    const std::string& resultsName() const { return resultsName_; }
+    // The kept runs, oldest first, and a counter that changes whenever they change.
+    const std::vector<KeptRun>& keptRuns() const { return keptRuns_; }
+    unsigned keptRevision() const { return keptRevision_; }
     // Whether series k currently holds the points of quantity k (its box was ticked after the
     // last computation), and a counter that changes whenever series k is refilled or emptied.
     bool seriesFilled(int k) const { return seriesFilled_[static_cast<std::size_t>(k)]; }
@@ -163,9 +179,16 @@ private:
     State firstInitialState_{};
     bool firstRunDone_ = false;
     State currentData_{};
-    ResultMatrix results_;
+    // Shared with the kept runs: a computation writes into a new matrix while one is kept.
+    std::shared_ptr<ResultMatrix> results_ = std::make_shared<ResultMatrix>();
     bool resultsComplete_ = false;
     TParametry resultsRecord_;
+    std::string resultsName_;
+    // The data sets last loaded, by name, for the names of the runs.
+    std::string generatorSet_ = "G1";
+    std::string stabilizerSet_;
+    std::vector<KeptRun> keptRuns_;
+    unsigned keptRevision_ = 0;
     bool steadyStateDefaultsWritten_ = false;
     ViewState view_;
     std::array<bool, kSeriesCount> seriesFilled_{};

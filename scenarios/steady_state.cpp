@@ -7,6 +7,7 @@
 #include "core/failure.h"
 #include "core/fp_fault.h"
 #include "core/cell_number.h"
+#include "data/cell_failure.h"
 #include "core/derived_constants.h"
 #include "initial_conditions.h"
 
@@ -31,7 +32,7 @@ std::array<double, 4> checkValues(const State& x, const TParametry& r) {
             (x[kIq] * x[kUd] - x[kId] * x[kUq]) / r.Sn, std::sin(phi) * UI / r.Sn};
 }
 
-double readInput(const TextGrid& grid, int column) { return parseCellNumber(grid.cell(column, 1)); }
+double readInput(const TextGrid& grid, int column) { return cellNumber(grid, column); }
 
 }  // namespace
 

@@ -114,8 +114,9 @@ bool isModesFile(const std::string& arg) {
 }  // namespace
 
 std::string usage() {
-    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]\n"
-           "                 [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]... [--grid NAME]... [--state]\n"
+    return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]\n"
+           "                 [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...\n"
+           "                 [--grid NAME]... [--state]\n"
            "       tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--modes]\n"
            "                 [--study-picture FILE [--study-figure NAME]] [--jobs N] [--shard K/N]\n"
            "\n"
@@ -132,7 +133,10 @@ std::string usage() {
            "Outputs:\n"
            "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
            "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
+           "  --compare FILE  the chart quantities of every kept run (ZachowajPrzebiegClick) and of the last\n"
+           "                  computation, CSV in long form: run,t,Id,...,Q with run 1..k, then current\n"
            "  --picture FILE  the chart as it stands after the steps; .wmf, .emf, .png, .svg or .pdf\n"
+           "  --legend        the picture with the chart's legend\n"
            "  --standard-parameters FILE\n"
            "                  the standard parameters of the machine the grids describe after the steps\n"
            "                  (CSV: name,value,unit,catalogue,ratio); no computation needed\n"
@@ -170,9 +174,12 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             if (!result.error.empty()) return result;
         } else if (arg == "--help" || arg == "-h") {
             a.help = true;
-        } else if (arg == "--results" || arg == "--chart" || arg == "--standard-parameters") {
+        } else if (arg == "--results" || arg == "--chart" || arg == "--compare" || arg == "--standard-parameters") {
             if (!value(text)) return result;
-            (arg == "--results" ? a.resultsFile : arg == "--chart" ? a.chartFile : a.standardParametersFile) = text;
+            (arg == "--results"   ? a.resultsFile
+             : arg == "--chart"   ? a.chartFile
+             : arg == "--compare" ? a.compareFile
+                                  : a.standardParametersFile) = text;
         } else if (arg == "--ringdown") {
             RingdownRequest request;
             if (!value(text)) return result;
@@ -204,6 +211,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             if (i + 1 < args.size() && isModesFile(args[i + 1])) a.modesFile = args[++i];
         } else if (arg == "--state") {
             a.state = true;
+        } else if (arg == "--legend") {
+            a.legend = true;
         } else if (arg == "--solve") {
             a.steps.push_back(commandStep("O1Click"));
         } else if (arg == "--generator") {

@@ -1,7 +1,8 @@
 #pragma once
 // The command line of tgsim-cli:
-//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--picture FILE] [--standard-parameters FILE]
-//             [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]... [--grid NAME]... [--state]
+//   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]
+//             [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...
+//             [--grid NAME]... [--state]
 //   tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--study-picture FILE] ...
 // A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
 #include <optional>
@@ -36,7 +37,9 @@ struct Arguments {
     std::vector<Step> steps;
     std::optional<std::string> resultsFile;
     std::optional<std::string> chartFile;
+    std::optional<std::string> compareFile;
     std::optional<std::string> pictureFile;
+    bool legend = false;  // the picture with its legend
     std::optional<std::string> standardParametersFile;
     std::optional<std::string> modesFile;
     std::vector<RingdownRequest> ringdowns;

@@ -29,10 +29,10 @@ std::unique_ptr<QApplication> applicationForDrawing() {
     return std::make_unique<QApplication>(argc, argv);
 }
 
-void writeChartPicture(const Session& session, const std::string& fileName) {
+void writeChartPicture(const Session& session, const std::string& fileName, bool legend) {
     const std::unique_ptr<QApplication> application = applicationForDrawing();
     // File names are bytes: decoded as the system decodes them, so that Qt writes the same name.
-    chart::saveSessionChart(session, QFile::decodeName(fileName.c_str()));
+    chart::saveSessionChart(session, QFile::decodeName(fileName.c_str()), legend);
 }
 
 }  // namespace tgsim::cli

@@ -98,7 +98,10 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
     output(a.chartFile, [&](const std::string& name) {
         writeTextFile(name, [&](std::ostream& f) { writeChartCsv(session, f); });
     });
-    output(a.pictureFile, [&](const std::string& name) { writeChartPicture(session, name); });
+    output(a.compareFile, [&](const std::string& name) {
+        writeTextFile(name, [&](std::ostream& f) { writeCompareCsv(session, f); });
+    });
+    output(a.pictureFile, [&](const std::string& name) { writeChartPicture(session, name, a.legend); });
     output(a.standardParametersFile, [&](const std::string& name) {
         const StandardParameters table = session.standardParameters();  // a refusal leaves no file
         writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });

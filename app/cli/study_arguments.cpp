@@ -111,7 +111,9 @@ std::vector<std::string> singleRunOutputs(const Arguments& a) {
     std::vector<std::string> given;
     if (a.resultsFile) given.push_back("--results");
     if (a.chartFile) given.push_back("--chart");
+    if (a.compareFile) given.push_back("--compare");
     if (a.pictureFile) given.push_back("--picture");
+    if (a.legend) given.push_back("--legend");
     if (a.standardParametersFile) given.push_back("--standard-parameters");
     if (!a.grids.empty()) given.push_back("--grid");
     if (!a.ringdowns.empty()) given.push_back("--ringdown");

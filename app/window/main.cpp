@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "headless_run.h"
+#include "ui/window/qt_translations.h"
 #include "ui/window/tform1.h"
 
 namespace {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tgsim"));
+    tgsim::window::installQtTranslations(application);
     tgsim::window::TForm1 form;
     form.show();
     return QApplication::exec();

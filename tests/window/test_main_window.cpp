@@ -224,6 +224,9 @@ private slots:
         QTest::newRow("PSS1wejsciowy") << "PSS1wejsciowy1Click" << "Stab. Syst. PSS" << "PSS  1-wejsciowy" << none;
         QTest::newRow("O1Click") << "O1Click" << "Obliczenia" << "Rozwiązanie Równań Stanu" << QKeySequence(Qt::Key_F10);
         QTest::newRow("Calka") << "Obliczeniecalkicieplnej1Click" << "Obliczenia" << "Obliczenie Calki Cieplnej Prądu Wirnika" << none;
+        QTest::newRow("Zachowaj") << "ZachowajPrzebiegClick" << "Porównanie" << "Zachowaj przebieg" << none;
+        QTest::newRow("Usun") << "UsunPorownaniaClick" << "Porównanie" << "Usuń porównania" << none;
+        QTest::newRow("Legenda") << "LegendaClick" << "Porównanie" << "Legenda" << none;
         QTest::newRow("Poka1") << "Poka1Click" << "Schematy" << "Schemat Sieci " << none;
         QTest::newRow("PokazDQ") << "PokazDQcircuits" << "Schematy" << "Schemat d-q" << none;
         QTest::newRow("SchematPSS") << "SchematStabilizatorClick" << "Schematy" << "Schemat PSS2A" << none;
@@ -250,7 +253,7 @@ private slots:
         QStringList captions;
         for (QAction* top : form->menuBar()->actions()) captions << top->text();
         QCOMPARE(captions, QStringList({"Generator", "War. początkowe", "Stany Pracy", "Model Gen.", "Stab. Syst. PSS",
-                                        "Obliczenia", "Schematy", "Zapisz", "Koniec"}));
+                                        "Obliczenia", "Porównanie", "Schematy", "Zapisz", "Koniec"}));
         QAction* koniec = form->menuBar()->actions().last();
         QVERIFY(!koniec->menu());
         QCOMPARE(koniec->shortcut(), QKeySequence(Qt::Key_Delete));

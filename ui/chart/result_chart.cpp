@@ -10,23 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "chart_look.h"
+#include "readout_tip.h"
+
 namespace tgsim::chart {
 namespace {
-
-struct SeriesLook {
-    QColor colour;
-    Qt::PenStyle style;
-};
-
-// Colour and line style of series 0..17; series 6 holds its points but draws no line.
-const std::array<SeriesLook, kSeriesCount> kSeriesLooks = {{
-    {{128, 128, 128}, Qt::SolidLine},  {{0, 128, 0}, Qt::SolidLine},      {{128, 128, 128}, Qt::SolidLine},
-    {{0, 0, 0}, Qt::DotLine},          {{255, 255, 0}, Qt::SolidLine},    {{255, 0, 0}, Qt::DashLine},
-    {{128, 0, 64}, Qt::NoPen},         {{255, 0, 255}, Qt::SolidLine},    {{128, 128, 128}, Qt::SolidLine},
-    {{0, 0, 128}, Qt::SolidLine},      {{128, 0, 64}, Qt::DashDotLine},   {{64, 0, 0}, Qt::SolidLine},
-    {{128, 128, 0}, Qt::SolidLine},    {{128, 128, 128}, Qt::SolidLine},  {{128, 128, 128}, Qt::SolidLine},
-    {{128, 128, 128}, Qt::SolidLine},  {{128, 128, 128}, Qt::SolidLine},  {{128, 128, 128}, Qt::SolidLine},
-}};
 
 constexpr double kSmallestValueStep = 0.01;
 constexpr double kSmallestTimeStep = 1e-6;
@@ -50,10 +38,19 @@ void styleAxis(QValueAxis* axis, const QString& title) {
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0.0);
     // Label steps are 1, 2 or 5 times a power of ten, no finer than 1e-6: fifteen significant
-    // digits write every label in its shortest form, with grouped thousands and at most six
-    // decimals ("1", "0.25", "1,000.5").
+    // digits write every label in its shortest form, with grouped thousands, a decimal comma
+    // (the chart's locale) and at most six decimals ("1", "0,25", "1 000,5").
     axis->setLabelFormat(QStringLiteral("%.15g"));
     axis->setMinorGridLineVisible(false);
+}
+
+// The time and value ranges of quantity k of the rows.
+void measure(ValueRange& time, ValueRange& value, const ChartRows& rows, int k) {
+    time = value = ValueRange{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        time.include(shownValue(rows.time(i)));
+        value.include(shownValue(rows.value(k, i)));
+    }
 }
 
 }  // namespace
@@ -70,6 +67,7 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
     background.setColorAt(0, Qt::white);
     background.setColorAt(1, QColor(255, 255, 128));
     chart->setBackgroundBrush(background);
+    chart->setLocale(chartLocale());
     chart->setLocalizeNumbers(true);
 
     timeAxis_ = new QValueAxis(chart);
@@ -86,15 +84,16 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
         chart->addSeries(line);
         line->attachAxis(timeAxis_);
         line->attachAxis(valueAxis_);
-        const SeriesLook& look = kSeriesLooks[static_cast<std::size_t>(k)];
-        QPen pen(look.colour, 1);
-        pen.setStyle(look.style);
-        line->setPen(pen);
-        series_[static_cast<std::size_t>(k)] = line;
+        line->setPen(livePen(k));
+        live_[static_cast<std::size_t>(k)].series = line;
     }
     setChart(chart);
     applyScale(timeAxis_, {0.0, 1.0, false}, {0.2, 0.0});
     applyScale(valueAxis_, {0.0, 1.0, false}, {0.2, 0.0});
+    legend_ = new ChartLegend;
+    legend_->setParentItem(chart);
+    legend_->setVisible(false);
+    tip_ = new ReadoutTip(this);
     // A zoom by the mouse changes the ranges (scaling from code updates labels and lines itself);
     // a new plot size or position changes the pixels the lines' points are chosen for.
     for (QValueAxis* axis : {timeAxis_, valueAxis_}) {
@@ -104,14 +103,26 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
             refreshLines();
         });
     }
-    connect(chart, &QChart::plotAreaChanged, this, &ResultChart::refreshLines);
+    connect(chart, &QChart::plotAreaChanged, this, [this] {
+        refreshLines();
+        placeLegend();
+    });
     setAttribute(Qt::WA_NoMousePropagation);
+    // The readout follows the mouse. The scene's items need no mouse events of their own (the
+    // view does the zooming), so it does not hit-test every line at every move.
+    setMouseTracking(true);
+    setInteractive(false);
 }
 
 // The chart and its axes go after this part of the object: their last signals must not reach it.
 ResultChart::~ResultChart() {
     for (QObject* sender : std::initializer_list<QObject*>{chart(), timeAxis_, valueAxis_})
         disconnect(sender, nullptr, this, nullptr);
+}
+
+QLineSeries* ResultChart::keptSeries(int run, int k) const {
+    if (run < 1 || run > static_cast<int>(kMaxKeptRuns) || k < 0 || k >= kSeriesCount) return nullptr;
+    return kept_[static_cast<std::size_t>(run - 1)][static_cast<std::size_t>(k)].series;
 }
 
 void ResultChart::syncFromSession(const Session& session) {
@@ -123,26 +134,67 @@ void ResultChart::syncFromSession(const Session& session) {
         if (session.seriesRevision(k) == shownRevision_[index]) continue;
         shownRevision_[index] = session.seriesRevision(k);
         filled_[index] = k > 0 && session.seriesFilled(k) && rows.size() > 0;
-        drawn_[index].valid = false;
-        timeRange_[index] = valueRange_[index] = ValueRange{};
-        if (filled_[index]) {
-            for (std::size_t i = 0; i < rows.size(); ++i) {
-                timeRange_[index].include(shownValue(rows.time(i)));
-                valueRange_[index].include(shownValue(rows.value(k, i)));
-            }
-        }
+        Line& line = live_[index];
+        line.drawn.valid = false;
+        line.time = line.value = ValueRange{};
+        if (filled_[index]) measure(line.time, line.value, rows, k);
         changed.push_back(k);
     }
-    if (changed.empty()) return;
+    const bool keptChanged = session.keptRevision() != shownKeptRevision_;
+    if (changed.empty() && !keptChanged) return;
+    hideReadout();  // its lines may go
     // Emptied series first and the axes before the new points, so that each filled series is
     // laid out only once.
     for (int k : changed)
-        if (!filled_[static_cast<std::size_t>(k)]) series_[static_cast<std::size_t>(k)]->clear();
+        if (!filled_[static_cast<std::size_t>(k)]) live_[static_cast<std::size_t>(k)].series->clear();
+    syncKeptLines(session, keptChanged);
     if (!chart()->isZoomed()) scaleToData();
     // New axis labels can move the plot area, and the points of a line depend on its pixels:
     // settle the layout before choosing them.
     QCoreApplication::sendPostedEvents(chart(), QEvent::LayoutRequest);
     refreshLines();
+    updateLegend();
+}
+
+void ResultChart::syncKeptLines(const Session& session, bool keptChanged) {
+    shownKeptRevision_ = session.keptRevision();
+    const std::vector<KeptRun>& runs = session.keptRuns();
+    for (std::size_t run = 0; run < kMaxKeptRuns; ++run) {
+        for (int k = 1; k < kSeriesCount; ++k) {
+            Line& line = kept_[run][static_cast<std::size_t>(k)];
+            // A kept run's rows never change: the ranges of its values are measured once (a new
+            // computation takes its lines away and brings them back).
+            if (keptChanged) line.measured = false;
+            const bool wanted = run < runs.size() && filled_[static_cast<std::size_t>(k)] && drawsLine(k);
+            if (!wanted) {
+                removeSeries(line);
+                continue;
+            }
+            if (!line.series) line.series = addSeries(keptPen(k, static_cast<int>(run) + 1));
+            if (line.measured && !keptChanged) continue;
+            line.drawn.valid = false;
+            measure(line.time, line.value, runs[run].chartRows(), k);
+            line.measured = true;
+        }
+    }
+}
+
+QLineSeries* ResultChart::addSeries(const QPen& pen) {
+    auto* series = new QLineSeries(chart());
+    chart()->addSeries(series);
+    series->attachAxis(timeAxis_);
+    series->attachAxis(valueAxis_);
+    series->setPen(pen);
+    return series;
+}
+
+void ResultChart::removeSeries(Line& line) {
+    if (!line.series) return;
+    if (line.series == emphasised_) emphasise(nullptr);
+    chart()->removeSeries(line.series);
+    delete line.series;
+    line.series = nullptr;
+    line.drawn.valid = false;
 }
 
 PlotWindow ResultChart::plotWindow() const {
@@ -163,23 +215,38 @@ void ResultChart::refreshLines() {
         const auto index = static_cast<std::size_t>(k);
         // A series the session has changed since the last look is refilled by the next look.
         if (!filled_[index] || session_->seriesRevision(k) != shownRevision_[index]) continue;
-        Drawn& drawn = drawn_[index];
-        if (drawn.valid && drawn.window == window && drawn.detail == detail_) continue;
-        drawn = {window, detail_, true};
-        const std::vector<LinePoint> line = clippedToMargin(linePoints(rows, k, window, detail_), window);
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(line.size()));
-        for (const LinePoint& p : line) points.append(QPointF(p.x, p.y));
-        series_[index]->replace(points);
+        refreshLine(live_[index], rows, k, window);
     }
+    if (session_->keptRevision() != shownKeptRevision_) return;
+    const std::vector<KeptRun>& runs = session_->keptRuns();
+    for (std::size_t run = 0; run < runs.size() && run < kMaxKeptRuns; ++run)
+        for (int k = 1; k < kSeriesCount; ++k)
+            if (kept_[run][static_cast<std::size_t>(k)].series)
+                refreshLine(kept_[run][static_cast<std::size_t>(k)], runs[run].chartRows(), k, window);
+}
+
+void ResultChart::refreshLine(Line& line, const ChartRows& rows, int k, const PlotWindow& window) {
+    if (line.drawn.valid && line.drawn.window == window && line.drawn.detail == detail_) return;
+    line.drawn = {window, detail_, true};
+    const std::vector<LinePoint> points = clippedToMargin(linePoints(rows, k, window, detail_), window);
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const LinePoint& p : points) list.append(QPointF(p.x, p.y));
+    line.series->replace(list);
 }
 
 bool ResultChart::scaleToData() {
     ValueRange time, value;
-    for (int k = 0; k < kSeriesCount; ++k) {
-        time.include(timeRange_[static_cast<std::size_t>(k)]);
-        value.include(valueRange_[static_cast<std::size_t>(k)]);
+    for (const Line& line : live_) {
+        time.include(line.time);
+        value.include(line.value);
     }
+    for (const auto& run : kept_)
+        for (const Line& line : run)
+            if (line.series) {
+                time.include(line.time);
+                value.include(line.value);
+            }
     if (time.empty) return false;  // an empty chart keeps its axes
     const ValueRange x = axisRange(time), y = axisRange(value);
     const QSizeF area = plotSize();
@@ -187,6 +254,7 @@ bool ResultChart::scaleToData() {
                axisTicks(x.low, x.high, std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep));
     applyScale(valueAxis_, y,
                axisTicks(y.low, y.high, std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep));
+    scaledFor_ = size();
     return true;
 }
 
@@ -223,6 +291,7 @@ void ResultChart::updateLabelSteps() {
                axisTicks(x.low, x.high, std::max(2, int(area.width()) / kTimeLabelSpacing), kSmallestTimeStep));
     applyScale(valueAxis_, y,
                axisTicks(y.low, y.high, std::max(2, int(area.height()) / kValueLabelSpacing), kSmallestValueStep));
+    scaledFor_ = size();
 }
 
 void ResultChart::setZoomEnabled(bool enabled) {
@@ -289,6 +358,15 @@ void ResultChart::mouseReleaseEvent(QMouseEvent* event) {
 void ResultChart::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
     emit doubleClicked();
+}
+
+// A larger or smaller chart (the window resized) gets label steps for its new size.
+void ResultChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    if (!scaledFor_.isValid() || scaledFor_ == size()) return;
+    QCoreApplication::sendPostedEvents(chart(), QEvent::LayoutRequest);
+    if (chart()->isZoomed() || !scaleToData()) updateLabelSteps();
+    refreshLines();
 }
 
 }  // namespace tgsim::chart

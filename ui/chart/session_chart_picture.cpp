@@ -13,14 +13,16 @@ void saveResultChart(ResultChart& chart, const QString& fileName, std::optional<
         LineDetail detail;
         ~DetailRestored() { chart.setLineDetail(detail); }
     } restored{chart, chart.lineDetail()};
+    chart.hideReadout();  // the readout belongs to the mouse, not to the picture
     if (chosen && *chosen != PictureFormat::Png) chart.setLineDetail(kVectorDetail);
     saveChartPicture(chart, fileName, format);
 }
 
-void saveSessionChart(const Session& session, const QString& fileName) {
+void saveSessionChart(const Session& session, const QString& fileName, bool legend) {
     ResultChart chart(nullptr);
     chart.resize(kChartSize);
     chart.syncFromSession(session);
+    chart.setLegendShown(legend);
     saveResultChart(chart, fileName);
 }
 

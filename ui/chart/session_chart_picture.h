@@ -1,6 +1,6 @@
 #pragma once
 // The result chart saved as a picture: the window's chart, or the session's chart as the window
-// draws it (its size, its filled lines), rendered without showing any window.
+// draws it (its size, its filled lines, the kept runs' lines), rendered without showing any window.
 #include <QString>
 #include <optional>
 
@@ -21,7 +21,7 @@ void saveResultChart(ResultChart& chart, const QString& fileName, std::optional<
 
 // The format is chosen by the file's extension (.wmf, .emf, .png, .svg, .pdf). Needs a
 // QApplication. Throws tgsim::Failure when the name has no known extension or the file cannot
-// be written.
-void saveSessionChart(const Session& session, const QString& fileName);
+// be written. `legend`: with the chart's legend shown.
+void saveSessionChart(const Session& session, const QString& fileName, bool legend = false);
 
 }  // namespace tgsim::chart

@@ -10,7 +10,8 @@ namespace tgsim::window {
 inline constexpr int kMenuBarPictureSize = 16;
 
 // The picture of a top-level item, by its caption; a null icon for the captions that carry
-// none ("Schematy", "Zapisz") and for any caption the menu does not have.
+// none ("Porównanie", "Schematy", "Zapisz": the bar has no room for more pictures) and for any
+// caption the menu does not have.
 QIcon menuBarPicture(const QString& topLevelCaption);
 
 }  // namespace tgsim::window

@@ -72,6 +72,15 @@ TextGridView::TextGridView(Session& session, GridId grid, const GridLook& look, 
     if (look.resizableColumns) viewport()->setMouseTracking(true);  // the resize cursor over an edge
 }
 
+void TextGridView::showCell(int column, int row) {
+    const QModelIndex cell = model_.index(row, column);
+    if (!cell.isValid()) return;
+    setCurrentIndex(cell);
+    selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
+    scrollTo(cell);
+    setFocus();
+}
+
 void TextGridView::applyColumnWidths() {
     shownColumns_ = model_.columnCount();
     horizontalHeader()->setDefaultSectionSize(look_.columnWidth);

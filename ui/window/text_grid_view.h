@@ -31,6 +31,8 @@ public:
     TextGridModel& gridModel() { return model_; }
     // Shows the session's text and visibility of the grid, at its size.
     void syncFromSession(const Session& session);
+    // Selects the cell, makes it current and scrolls it into view (a cell that failed to convert).
+    void showCell(int column, int row);
 
 signals:
     // A mouse click into the grid (after the click has moved the current cell).

@@ -16,6 +16,7 @@
 
 #include "chart_saving.h"
 #include "core/failure.h"
+#include "data/cell_failure.h"
 #include "schematic_windows.h"
 #include "u_schemat_dq.h"  // the schematic windows' complete types, for their QPointers
 #include "u_schemat_pss2a.h"
@@ -43,8 +44,13 @@ class ClientArea : public QWidget {
 public:
     explicit ClientArea(QWidget* parent) : QWidget(parent) {}
     std::function<void()> clicked;
+    std::function<void(QSize)> resized;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (resized) resized(event->size());
+    }
     void mousePressEvent(QMouseEvent* event) override {
         pressed_ = event->button() == Qt::LeftButton;
         event->accept();
@@ -90,10 +96,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     face.setPixelSize(11);
     setFont(face);
     auto* client = new ClientArea(this);
-    client->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
+    // The start-up size is the smallest; a larger window gives the chart the room it gains.
+    client->setMinimumSize(kClientWidth, kClientHeight - kStatusBarHeight);
     client->clicked = [this] { runHandler("O1Click"); };
     setCentralWidget(client);
     buildComponents(client);
+    client->resized = [this](QSize size) { followClientSize(size); };
     buildMenu();
     buildStatusBar();
     // The start-up (Dane0) ran when the session was made; show what it left.
@@ -113,6 +121,9 @@ void TForm1::connectSavingAndSchematics() {
     connect(action(QStringLiteral("SaveResultsClick")), &QAction::triggered, saving_, &ChartSaving::SaveResultsClick);
     connect(action(QStringLiteral("SaveChartDataClick")), &QAction::triggered, saving_,
             &ChartSaving::SaveChartDataClick);
+    QAction* legend = action(QStringLiteral("LegendaClick"));
+    legend->setCheckable(true);
+    connect(legend, &QAction::toggled, chart_, &chart::ResultChart::setLegendShown);
     schematics_ = new SchematicWindows(this);
     connect(action(QStringLiteral("Poka1Click")), &QAction::triggered, schematics_, &SchematicWindows::Poka1Click);
     connect(action(QStringLiteral("PokazDQcircuits")), &QAction::triggered, schematics_,
@@ -197,6 +208,17 @@ void TForm1::buildComponents(QWidget* client) {
     ProgressBar1_->setValue(0);
     ProgressBar1_->setTextVisible(false);
     ProgressBar1_->setAttribute(Qt::WA_NoMousePropagation);
+    for (QWidget* below : std::initializer_list<QWidget*>{Wykr_DaneAkt_, ZalWyl_PSS_, CalkaCieplna_, ProgressBar1_})
+        belowChart_.push_back({below, below->pos()});
+}
+
+// The chart takes every pixel the client area has beyond its start-up size; the row below the
+// chart (buttons and progress bar) keeps its distance from the bottom edge. The grids and the
+// check-box column stay where they are.
+void TForm1::followClientSize(QSize size) {
+    const QSize extra = (size - QSize(kClientWidth, kClientHeight - kStatusBarHeight)).expandedTo(QSize(0, 0));
+    chart_->setGeometry(QRect(QPoint(72, 8), chart::kChartSize + extra));
+    for (const auto& [widget, startPosition] : belowChart_) widget->move(startPosition + QPoint(0, extra.height()));
 }
 
 void TForm1::buildMenu() {
@@ -261,6 +283,7 @@ void TForm1::runCommand(const std::function<void(SolveObserver*)>& command, bool
     if (busy_) return;
     busy_ = true;
     QString failure;
+    std::optional<CellAt> failedCell;
     try {
         if (computation) {
             SolveProgress progress(ProgressBar1_, [this] {
@@ -271,14 +294,27 @@ void TForm1::runCommand(const std::function<void(SolveObserver*)>& command, bool
         } else {
             command(nullptr);
         }
+    } catch (const CellFailure& error) {
+        failure = QString::fromStdString(error.what());
+        failedCell = CellAt{error.grid(), error.column(), error.row()};
     } catch (const Failure& error) {
         failure = QString::fromStdString(error.what());
     } catch (const std::bad_alloc&) {
         failure = QStringLiteral("Out of memory");
     }
     busy_ = false;
+    TextGridView* failedGrid = failedCell ? gridNamed(failedCell->grid) : nullptr;
+    if (failedGrid) session_.revealGrid(failedGrid->gridModel().gridId());
     syncFromSession();
+    // The cell to correct is in sight when the message appears.
+    if (failedGrid) failedGrid->showCell(failedCell->column, failedCell->row);
     if (!failure.isEmpty()) reportFailure(failure);
+}
+
+TextGridView* TForm1::gridNamed(const std::string& name) const {
+    for (TextGridView* grid : grids_)
+        if (grid->gridModel().grid().name() == name) return grid;
+    return nullptr;
 }
 
 void TForm1::reportFailure(const QString& message) {

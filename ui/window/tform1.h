@@ -6,6 +6,10 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "driver/session.h"
 
@@ -61,10 +65,17 @@ private:
     void buildMenu();
     void buildStatusBar();
     void connectSavingAndSchematics();
+    void followClientSize(QSize size);
     // Runs one command on the session, then shows the session's state and any failure. A
     // computation is given an observer that shows its progress and keeps input out meanwhile.
     void runCommand(const std::function<void(SolveObserver*)>& command, bool computation = false);
     void reportFailure(const QString& message);
+    struct CellAt {
+        std::string grid;
+        int column;
+        int row;
+    };
+    TextGridView* gridNamed(const std::string& name) const;
     void syncStatusPanels();
 
     Session session_;
@@ -77,6 +88,7 @@ private:
     QPushButton* ZalWyl_PSS_ = nullptr;
     QPushButton* CalkaCieplna_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
+    std::vector<std::pair<QWidget*, QPoint>> belowChart_;  // with their start-up positions
     std::array<QLabel*, 4> panels_{};
     std::map<QString, QAction*> actions_;
     std::function<void(const QString&)> failureReport_;
