@@ -4,18 +4,6 @@
 
 namespace tgsim {
 
-std::string roundTripNumber(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    if (text.find_first_of(".ein") != std::string::npos) {
-        const std::size_t e = text.find('e');
-        if (e != std::string::npos && text.find('.') == std::string::npos) text.insert(e, ".0");
-        return text;
-    }
-    return text + ".0";
-}
-
 void writeResultsCsv(const Session& session, std::ostream& out) {
     out << "t,Id,Iw,iD1,Iq,iQ1,iQ2,omega,delta,alfa,beta,Ud,Uq,dUd,dUq,dId,dIq,Ug,dUg,errorIntegral,"
            "regulatorOutput\n";
@@ -24,7 +12,7 @@ void writeResultsCsv(const Session& session, std::ostream& out) {
         const auto row = results.row(i);
         for (int k = 0; k < kStateSize; ++k) {
             if (k) out << ',';
-            out << roundTripNumber(row[static_cast<std::size_t>(k)]);
+            out << csvNumber(row[static_cast<std::size_t>(k)]);
         }
         out << '\n';
     }
@@ -40,8 +28,8 @@ void writeChartHeader(std::ostream& out) {
 // One line per row: `lead` (the run's column, or nothing), the time and the seventeen quantities.
 void writeChartRows(const ChartRows& rows, const std::string& lead, std::ostream& out) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        out << lead << roundTripNumber(rows.time(i));
-        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << roundTripNumber(rows.value(k, i));
+        out << lead << csvNumber(rows.time(i));
+        for (int k = 1; k <= kQuantityCount; ++k) out << ',' << csvNumber(rows.value(k, i));
         out << '\n';
     }
 }

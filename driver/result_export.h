@@ -4,12 +4,10 @@
 #include <ostream>
 #include <string>
 
+#include "core/csv_number.h"
 #include "session.h"
 
 namespace tgsim {
-
-// The shortest decimal form that reads back to the same double, always with a decimal point.
-std::string roundTripNumber(double value);
 
 // Header, then one line per stored row of the result matrix.
 void writeResultsCsv(const Session& session, std::ostream& out);

@@ -46,7 +46,7 @@ std::string tableRow(const StudyOptions& study, const PointRow& row) {
         line += ',';
         const std::optional<double>& figure = row.figures[i];
         if (!figure) continue;
-        line += i == kPoleSlip ? (*figure != 0.0 ? "1" : "0") : roundTripNumber(*figure);
+        line += i == kPoleSlip ? (*figure != 0.0 ? "1" : "0") : csvNumber(*figure);
     }
     return line + '\n';
 }
