@@ -93,15 +93,15 @@ bool parseWindowTime(std::string_view text, std::optional<double>& time) {
 }
 
 // QUANTITY or QUANTITY:FROM:TO, either time empty for the default window's.
-bool parseRingdownWindow(std::string_view spec, RingdownRequest& request) {
-    const std::size_t first = spec.find(':');
-    request.quantity = std::string(spec.substr(0, first));
+bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
+    const std::size_t first = text.find(':');
+    request.quantity = std::string(text.substr(0, first));
     if (chartQuantityNamed(request.quantity) == 0) return false;
     if (first == std::string_view::npos) return true;
-    const std::size_t second = spec.find(':', first + 1);
+    const std::size_t second = text.find(':', first + 1);
     if (second == std::string_view::npos) return false;
-    return parseWindowTime(spec.substr(first + 1, second - first - 1), request.from) &&
-           parseWindowTime(spec.substr(second + 1), request.to);
+    return parseWindowTime(text.substr(first + 1, second - first - 1), request.from) &&
+           parseWindowTime(text.substr(second + 1), request.to);
 }
 
 // What follows --modes is its file unless it is an option or a step (a file whose name begins

@@ -12,6 +12,7 @@
 
 #include "ui/window/modal_analysis_window.h"
 #include "ui/window/modal_plane_chart.h"
+#include "shown_form.h"
 #include "ui/window/tform1.h"
 
 using tgsim::window::ModalAnalysisWindow;
@@ -21,8 +22,9 @@ class TestModalAnalysisWindow : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1> form;
-    QStringList reported;
+    tgsim::testing::ShownForm shown;
+    std::unique_ptr<TForm1>& form = shown.form;
+    QStringList& reported = shown.reported;
 
     ModalAnalysisWindow* window() { return form->findChild<ModalAnalysisWindow*>(); }
     void open() { form->action(QStringLiteral("AnalizaModalnaClick"))->trigger(); }
@@ -30,10 +32,7 @@ private:
         return static_cast<int>(window()->plane()->modePoints()->count() +
                                 window()->plane()->electromechanicalPoints()->count());
     }
-    QString cell(QTableWidget* table, int row, int column) {
-        const QTableWidgetItem* item = table->item(row, column);
-        return item ? item->text() : QString();
-    }
+    QString cell(const QTableWidget* table, int row, int column) { return tgsim::testing::cellText(table, row, column); }
     // Set 1 on the network at the given steady state, "PSS 2A - D.O." on.
     void operatingPoint() {
         for (const char* handler : {"Pracawsieci1Click", "PSS2A_1Click", "Stale_PSS", "Warunkizadane1Click"})
@@ -41,13 +40,7 @@ private:
     }
 
 private slots:
-    void init() {
-        form = std::make_unique<TForm1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        reported.clear();
-        form->setFailureReport([this](const QString& message) { reported << message; });
-    }
+    void init() { QVERIFY(shown.start()); }
     void cleanup() { form.reset(); }
 
     void menuItemShowsTheModesAndTheRingdownsOfTheLastRun() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/window/standard_parameters_window.h"
+#include "shown_form.h"
 #include "ui/window/tform1.h"
 
 using tgsim::window::StandardParametersWindow;
@@ -15,24 +16,16 @@ class TestStandardParametersWindow : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm1> form;
-    QStringList reported;
+    tgsim::testing::ShownForm shown;
+    std::unique_ptr<TForm1>& form = shown.form;
+    QStringList& reported = shown.reported;
 
     StandardParametersWindow* window() { return form->findChild<StandardParametersWindow*>(); }
     void open() { form->action(QStringLiteral("ParametryStandardoweClick"))->trigger(); }
-    QString cell(int row, int column) {
-        const QTableWidgetItem* item = window()->table()->item(row, column);
-        return item ? item->text() : QString();
-    }
+    QString cell(int row, int column) { return tgsim::testing::cellText(window()->table(), row, column); }
 
 private slots:
-    void init() {
-        form = std::make_unique<TForm1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        reported.clear();
-        form->setFailureReport([this](const QString& message) { reported << message; });
-    }
+    void init() { QVERIFY(shown.start()); }
     void cleanup() { form.reset(); }
 
     void menuItemShowsTheTableOfTheGridsAsTheyStand() {
