@@ -188,18 +188,18 @@ void Session::requireRingdownRows() const {
 
 RingdownWindow Session::ringdownWindow() const {
     requireRingdownRows();
-    return defaultRingdownWindow(resultsRecord(), results_->row(0)[kT], results_->row(chartRowCount() - 1)[kT]);
+    const ChartRows rows = chartRows();
+    return defaultRingdownWindow(resultsRecord(), rows.time(0), rows.time(rows.size() - 1));
 }
 
 RingdownResult Session::ringdown(int k, const RingdownWindow& window) const {
     requireRingdownRows();
     if (k < 1 || k > kQuantityCount) throw Failure("No chart quantity " + std::to_string(k));
-    const std::size_t rows = chartRowCount();
-    std::vector<double> t(rows), y(rows);
-    for (std::size_t i = 0; i < rows; ++i) {
-        const auto row = results_->row(i);
-        t[i] = row[kT];
-        y[i] = chartValue(k, row, resultsRecord());
+    const ChartRows rows = chartRows();
+    std::vector<double> t(rows.size()), y(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        t[i] = rows.time(i);
+        y[i] = rows.value(k, i);
     }
     return tgsim::ringdown(t, y, window.from, window.to);
 }

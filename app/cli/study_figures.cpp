@@ -21,16 +21,16 @@ void addNote(std::string& note, const std::string& what, const std::exception& f
 }
 
 void runFigures(const Session& session, Figures& f, std::string& note) {
-    const std::size_t rows = session.chartRowCount();
+    // The rows the chart plots, scaled by the record that produced them.
+    const ChartRows chart = session.chartRows();
+    const std::size_t rows = chart.size();
     if (rows == 0) return;
-    // The scale fields of the record that produced the rows, as the chart takes them.
-    const TParametry& record = session.resultsRecord();
-    const auto value = [&](int box, std::size_t i) { return chartValue(box, session.results().row(i), record); };
+    const auto value = [&](int box, std::size_t i) { return chart.value(box, i); };
     std::vector<double> t(rows), p(rows);
     const double delta0 = value(kDeltaBox, 0);
     double pMin = value(kPBox, 0), pMax = pMin, swing = 0;
     for (std::size_t i = 0; i < rows; ++i) {
-        t[i] = session.results().row(i)[kT];
+        t[i] = chart.time(i);
         p[i] = value(kPBox, i);
         pMin = std::min(pMin, p[i]);
         pMax = std::max(pMax, p[i]);
@@ -40,7 +40,7 @@ void runFigures(const Session& session, Figures& f, std::string& note) {
     f = {p[last], value(kQBox, last), value(kUgBox, last), value(kOmegaBox, last), value(kDeltaBox, last),
          pMin, pMax, swing, swing > std::numbers::pi ? 1.0 : 0.0};
     try {
-        const RingdownWindow window = defaultRingdownWindow(record, t.front(), t.back());
+        const RingdownWindow window = defaultRingdownWindow(session.resultsRecord(), t.front(), t.back());
         const RingdownResult fit = ringdown(t, p, window.from, window.to);
         if (fit.oscillation) {
             f[kPFrequencyHz] = fit.frequencyHz;
