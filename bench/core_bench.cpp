@@ -23,13 +23,13 @@ RunInputs load(const char* scenarioName, bool pss2a) {
     for (const ScenarioPreset& preset : kScenarioPresets)
         if (std::string_view(preset.scenarioName) == scenarioName) {
             writeScenarioGrids(in.grids, preset);
-            in.record.scenario = preset.scenarioName;
+            in.record.scenario = preset.event;
         }
     if (pss2a) {
         in.record.pssOrder = PSS2A(1, in.grids.Siatka_PSS);
-        in.pssCaption = kPssOnCaption;
+        in.stabilizerOn = true;
     }
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     return {in.record, in.initialState};
 }
 
@@ -50,7 +50,7 @@ void runBenchmark(benchmark::State& state, RunInputs in) {
 
 void BM_StateEquations(benchmark::State& state) {
     RunInputs in = load("Test SS", false);
-    in.record.PrSam = state.range(0) ? "TAK" : "NIE";
+    in.record.PrSam = state.range(0) ? Connection::OffNetwork : Connection::OnNetwork;
     State x = in.initialState, f{};
     const double t = 0.5;
     x[kT] = 0.499;

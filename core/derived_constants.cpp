@@ -93,8 +93,8 @@ std::array<double, N> scaled(const std::array<double, N>& poly, double gain) {
 }  // namespace
 
 void computeRotorCircuits(TParametry& r) {
-    const bool classical = r.model == "Klasyc";
-    if (!classical && !(r.model == "Canaya")) return;
+    if (r.model == RotorModel::None) return;
+    const bool classical = r.model == RotorModel::Klasyczny;
     const double Lb = guarded([&] { return r.baseImpedance / r.omegan; });
     if (classical) {
         classicalRotor(r, Lb);
@@ -116,8 +116,8 @@ void computePss2aCoefficients(TParametry& r) {
     r.pssNum2 = guardedArray([&] { return scaled(leadLagAndRamp, r.Tw3 * r.Tw4); });
     const auto leadLagAndBypass = guardedArray([&] { return expandFactors<7>({r.T1, r.T3, r.T9, r.T9, r.T9, r.T9}); });
     r.pssNum3 = guardedArray([&] { return scaled(leadLagAndBypass, r.Tw3 * r.Tw4); });
-    companionOf(r.pssA1, r.pssDen1, 9);
-    companionOf(r.pssA2, r.pssDen2, 9);
+    companionOf(r.pssA1, r.pssDen1, kPss2aOrder);
+    companionOf(r.pssA2, r.pssDen2, kPss2aOrder);
 }
 
 void computeSingleInputCoefficients(TParametry& r, double T0) {
@@ -125,8 +125,8 @@ void computeSingleInputCoefficients(TParametry& r, double T0) {
     for (std::size_t k = 0; k < den.size(); ++k) r.pssDen1[k] = den[k];
     const auto num = guardedArray([&] { return scaled(expandFactors<3>({r.T2, r.T4}), T0 * r.T1); });
     for (std::size_t k = 0; k < num.size(); ++k) r.pssNum1[k] = num[k];
-    companionOf(r.pssA1, r.pssDen1, 4);
-    resetCompanion(r.pssA2, 4);
+    companionOf(r.pssA1, r.pssDen1, kSingleInputOrder);
+    resetCompanion(r.pssA2, kSingleInputOrder);
     r.pssA2.a[3][2] = guarded([&] { return -r.pssNum1[0] / r.pssNum1[2]; });
     r.pssA2.a[3][3] = guarded([&] { return -r.pssNum1[1] / r.pssNum1[2]; });
 }

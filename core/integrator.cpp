@@ -12,8 +12,8 @@
 namespace tgsim {
 
 void checkRunInputs(const State& initialState, const TParametry& record, double tStart, double tEnd) {
-    if (!(record.PrSam == "TAK") && !(record.PrSam == "NIE"))
-        throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + quotedForMessage(record.PrSam.view()) + "\"");
+    if (record.PrSam == Connection::Unrecognised)
+        throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + quotedForMessage(record.PrSamText.view()) + "\"");
     if (!(tEnd >= tStart) || !std::isfinite(tStart) || !std::isfinite(tEnd))
         throw Failure("The end time tk = " + formatGeneral(tEnd) + " s lies before the start time to = " +
                       formatGeneral(tStart) + " s");
@@ -25,8 +25,7 @@ void checkRunInputs(const State& initialState, const TParametry& record, double 
     for (int k = 1; k < kStateSize; ++k)
         if (!std::isfinite(initialState[k]))
             throw Failure("Initial value " + std::to_string(k) + " is not a finite number");
-    if (!(record.pssOn == "NIE") && record.pssOrder != SingleInputStabilizer::kOrder &&
-        record.pssOrder != kPss2aFilterOrder)
+    if (record.pssOn && record.pssOrder != kSingleInputOrder && record.pssOrder != kPss2aOrder)
         throw Failure("The stabilizer order " + std::to_string(record.pssOrder) + " is neither 4 nor 9");
 }
 

@@ -20,6 +20,7 @@ enum StateIndex : int {
 };
 
 // Stabilizer orders: the PSS2A's filters are of order 9, the single-input stabilizer's of order 4.
+// The data-set commands set the record's pssOrder to one of them.
 inline constexpr std::uint8_t kPss2aOrder = 9;
 inline constexpr std::uint8_t kSingleInputOrder = 4;
 inline constexpr int kMaxPssOrder = kPss2aOrder;
@@ -31,11 +32,42 @@ struct PssMatrix {
     std::array<std::array<double, kMaxPssOrder>, kMaxPssOrder> a{};
 };
 
+// What the PrSam cell says: "TAK", the machine runs off the network; "NIE", on it. Any other text
+// is kept as read (PrSamText), so that a computation refuses it by name.
+enum class Connection : std::uint8_t { Unrecognised, OffNetwork, OnNetwork };
+
+// The rotor circuits derived from the catalogue data; None (the record as the program starts,
+// before a model is chosen) derives none.
+enum class RotorModel : std::uint8_t { None, Klasyczny, Canaya };
+// The model's name as the program shows it in its state: "Klasyc", "Canaya", or "" for None.
+constexpr const char* modelName(RotorModel model) {
+    switch (model) {
+        case RotorModel::Klasyczny: return "Klasyc";
+        case RotorModel::Canaya: return "Canaya";
+        case RotorModel::None: break;
+    }
+    return "";
+}
+
+// The events a scenario applies in the state equations (each scenario's row names one).
+enum class ScenarioEvents : std::uint8_t {
+    None,  // "Praca w sieci", the start-up "wzbudzenie" and every scenario without events
+    Softstart,
+    ZabwAutom,
+    ZrzutQ,
+    TestSS,
+    Synchronizacja,
+    Zwarcie,
+};
+
+// The texts of the grids that act as switches are parsed once, where the grids are read: the
+// core compares no text.
 struct TParametry {
-    ShortText<3> PrSam;    // "TAK": off the network; "NIE": on the network
-    ShortText<3> pssOn;    // "TAK" when the stabilizer acts in this computation
-    ShortText<3> WzbSt;    // "TAK" selects the wider firing-angle limit
-    ShortText<6> model;    // "Klasyc" or "Canaya"
+    Connection PrSam = Connection::Unrecognised;
+    ShortText<3> PrSamText;       // the cell's first three characters
+    bool pssOn = false;           // the stabilizer acts in this computation
+    bool WzbSt = false;           // the cell says "TAK": the wider firing-angle limit
+    RotorModel model = RotorModel::None;
     std::int32_t stepCount = 0;
     double Ugz = 0;             // voltage set point, V
     double networkVoltage = 0;  // V
@@ -73,6 +105,7 @@ struct TParametry {
     double Lsf = 0, Ls = 0, Lc = 0, Lad = 0, Laq = 0, LsD = 0, Ld = 0, Lq = 0, LsQ1 = 0, LsQ2 = 0;
     Matrix2 invLfD{};            // rows and columns: field, d damper
     Matrix2 invLQ{};             // first, second q damper
+    double T0 = 0;               // single-input stabilizer: enters only its coefficients
     double T1 = 0, T2 = 0, T3 = 0, T4 = 0, T5 = 0, T6 = 0, T7 = 0, T8 = 0, T9 = 0;
     double Tw1 = 0, Tw2 = 0, Tw3 = 0, Tw4 = 0;
     double ks1 = 0, ks2 = 0, ks3 = 0;
@@ -86,7 +119,7 @@ struct TParametry {
     Matrix3 invLq3{};            // stator q, first and second q damper
     std::uint8_t pssOrder = 0;   // 9: PSS2A, 4: single-input stabilizer
     PssMatrix pssA1, pssA2;
-    ShortText<25> scenario;
+    ScenarioEvents scenario = ScenarioEvents::None;
 };
 
 }  // namespace tgsim

@@ -18,7 +18,7 @@ const TParametry& clearedFaultsFor(const TParametry& record) {
 }  // namespace
 
 RunStepper::RunStepper(const TParametry& record, double h, std::int32_t stepCount)
-    : record_(record), switches_(switchesOf(record_)), h_(h), stabilizer_(clearedFaultsFor(record_), h, stepCount) {
+    : record_(record), h_(h), stabilizer_(clearedFaultsFor(record_), h, stepCount) {
     throwPendingFault();
 }
 
@@ -47,7 +47,7 @@ void RunStepper::setState(const RunState& state) {
 const State& RunStepper::advanceRow() {
     // The stabilizer's signal enters d alfa/dt of every evaluation; the other elements add 0.
     auto system = [this](const State& x, State& g, double t) {
-        stateEquations(x, record_, switches_, t, g);
+        stateEquations(x, record_, t, g);
         for (int k = 0; k < kStateSize; ++k) g[k] = g[k] + signal_[k];
     };
     // The stages count from the end of the interval: the first evaluates the old row at the new time.

@@ -60,7 +60,6 @@ public:
 
 private:
     TParametry record_;
-    RecordSwitches switches_;
     double h_;
     Stabilizer stabilizer_;
     State row_{};

@@ -76,13 +76,13 @@ void SingleInputStabilizer::eulerStep(Vector& x, const PssMatrix& a, double Tp, 
 }
 
 Stabilizer::Stabilizer(const TParametry& record, double h, std::int32_t stepCount) : record_(record) {
-    const bool knownOrder = record.pssOrder == kPss2aFilterOrder || record.pssOrder == SingleInputStabilizer::kOrder;
-    on_ = !(record.pssOn == "NIE") && knownOrder;
+    const bool knownOrder = record.pssOrder == kPss2aOrder || record.pssOrder == kSingleInputOrder;
+    on_ = record.pssOn && knownOrder;
     if (!on_) return;
     const double Tp = 0.5 / record.fn;
     samplePeriod_ = stepsPerSample(h, Tp, stepCount);
     if (samplePeriod_ > stepCount) return;  // the run ends before the first sample
-    if (record.pssOrder == kPss2aFilterOrder)
+    if (record.pssOrder == kPss2aOrder)
         pss2a_.emplace(record, static_cast<double>(samplePeriod_) * h);
     else
         singleInput_.emplace(record, Tp);

@@ -25,9 +25,9 @@ double pulseFactor(double t, const TParametry& r) {
     return 1.0 + r.Zaburz * unitStep(t, r.tz1) - r.Zaburz * unitStep(t, r.tz2);
 }
 
-EventInputs applyEvents(RecordSwitches switches, double t, const TParametry& r) {
-    EventInputs in{r.Ugz, r.Tmr, r.networkVoltage, switches.offNetwork};
-    switch (switches.events) {
+EventInputs applyEvents(double t, const TParametry& r) {
+    EventInputs in{r.Ugz, r.Tmr, r.networkVoltage, r.PrSam == Connection::OffNetwork};
+    switch (r.scenario) {
         case ScenarioEvents::Softstart:
             in.Ugz = softstartSetPoint(t, r);
             break;
@@ -78,26 +78,9 @@ double softstartSetPoint(double t, const TParametry& record) {
 
 double cosTimes(double k, double angle) { return k * std::cos(angle); }
 
-RecordSwitches switchesOf(const TParametry& record) {
-    RecordSwitches switches;
-    switches.offNetwork = record.PrSam == "TAK";
-    const std::string_view name = record.scenario.view();
-    if (name == "Softstart") switches.events = ScenarioEvents::Softstart;
-    if (name == "ZabwAutom") switches.events = ScenarioEvents::ZabwAutom;
-    if (name == "ZrzutQ") switches.events = ScenarioEvents::ZrzutQ;
-    if (name == "Test SS") switches.events = ScenarioEvents::TestSS;
-    if (name == "Synchronizacja") switches.events = ScenarioEvents::Synchronizacja;
-    if (name == "Zwarcie") switches.events = ScenarioEvents::Zwarcie;
-    return switches;
-}
-
-void stateEquations(const State& x, const TParametry& record, double t, State& f) {
-    stateEquations(x, record, switchesOf(record), t, f);
-}
-
 TParametry restingRecord(const TParametry& record) {
     TParametry r = record;
-    switch (switchesOf(record).events) {
+    switch (record.scenario) {
         case ScenarioEvents::Softstart:
             r.Ugz = kSoftstartCeiling * r.Un;
             break;
@@ -107,12 +90,12 @@ TParametry restingRecord(const TParametry& record) {
         default:
             break;
     }
-    r.scenario = "";
+    r.scenario = ScenarioEvents::None;
     return r;
 }
 
 EventTimes scenarioEventTimes(const TParametry& r) {
-    switch (switchesOf(r).events) {
+    switch (r.scenario) {
         case ScenarioEvents::Softstart:
             return {{r.to + kSoftstartCeiling * kSoftstartSeconds / kSoftstartShare, 0.0}, 1};
         case ScenarioEvents::ZabwAutom:
@@ -130,8 +113,8 @@ EventTimes scenarioEventTimes(const TParametry& r) {
 
 // Every formula keeps the written order of its operations: results must agree to the last bit
 // between builds, so no term is regrouped or precomputed.
-void stateEquations(const State& x, const TParametry& r, RecordSwitches switches, double t, State& f) {
-    const EventInputs in = applyEvents(switches, t, r);
+void stateEquations(const State& x, const TParametry& r, double t, State& f) {
+    const EventInputs in = applyEvents(t, r);
 
     const double Id = x[kId], Iw = x[kIw], iD1 = x[kiD1];
     const double Iq = x[kIq], iQ1 = x[kiQ1], iQ2 = x[kiQ2];

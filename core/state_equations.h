@@ -2,7 +2,6 @@
 // The right-hand side of the model: state derivatives of the generator with its exciter,
 // regulator, shaft and network connection, plus the values recomputed at every evaluation.
 #include <array>
-#include <cstdint>
 
 #include "parametry.h"
 
@@ -20,28 +19,8 @@ double cosTimes(double k, double angle);
 // Evaluates the equations at time t for state x. The scenario's events apply to a private copy
 // of the fields they change; `record` itself is never changed. f is fully written: elements 0,
 // 13 and 14 are 0. A PrSam other than "TAK" selects the on-network form (the integrator refuses
-// such a record before it starts).
+// a record whose PrSam is neither "TAK" nor "NIE" before it starts).
 void stateEquations(const State& x, const TParametry& record, double t, State& f);
-
-// The scenario's events, recognised once from the record's scenario name and PrSam so that a
-// run does not compare texts at every evaluation.
-enum class ScenarioEvents : std::uint8_t {
-    None,  // "Praca w sieci" and every name without events
-    Softstart,
-    ZabwAutom,
-    ZrzutQ,
-    TestSS,
-    Synchronizacja,
-    Zwarcie,
-};
-struct RecordSwitches {
-    ScenarioEvents events = ScenarioEvents::None;
-    bool offNetwork = false;  // PrSam "TAK"
-};
-RecordSwitches switchesOf(const TParametry& record);
-
-// The same evaluation with the switches already recognised.
-void stateEquations(const State& x, const TParametry& record, RecordSwitches switches, double t, State& f);
 
 // The record as the machine rests under its scenario, the scenario's events switched off: the
 // fields the events change hold their values before the first event ("Test SS": the set point

@@ -97,25 +97,28 @@ void readInitialState(const TextGrid& war_pocz, const TParametry& r, State& x) {
     }
 }
 
-void readStabilizer(const TextGrid& grid, std::string_view pssCaption, TParametry& r) {
-    r.pssOn = "NIE";
-    if (pssCaption != kPssOnCaption) return;
+void readStabilizer(const TextGrid& grid, bool stabilizerOn, TParametry& r) {
+    r.pssOn = false;
+    if (!stabilizerOn) return;
     if (r.pssOrder == kPss2aOrder) {
         readCells(grid, kPss2aCells, r);
         computePss2aCoefficients(r);
-        r.pssOn = "TAK";
+        r.pssOn = true;
     } else if (r.pssOrder == kSingleInputOrder) {
-        const double T0 = cellValue(grid, 0);
+        r.T0 = cellValue(grid, 0);
         readCells(grid, kSingleInputCells, r);
-        computeSingleInputCoefficients(r, T0);
-        r.pssOn = "TAK";
+        computeSingleInputCoefficients(r, r.T0);
+        r.pssOn = true;
     }
 }
+
+// A yes/no cell counts by its first three characters, compared exactly.
+std::string_view flagText(std::string_view cell) { return cell.substr(0, 3); }
 
 void readMachineCells(const TextGrid& siatka, TParametry& r) {
     readCells(siatka, kMachineCells, r);
     readCells(siatka, kRegulatorCells, r);
-    r.WzbSt = siatka.cell(6, 1);
+    r.WzbSt = flagText(siatka.cell(6, 1)) == "TAK";
     r.Xtr = cellValue(siatka, 7);
 }
 
@@ -129,7 +132,7 @@ void computeMachineConstants(TParametry& r) {
     computeRotorCircuits(r);
     computeRatedPoint(r);
     r.networkVoltage = r.Un;
-    r.betaMax = r.WzbSt == "TAK" ? 2.616946680440298 : 1.5707963267948966;
+    r.betaMax = r.WzbSt ? 2.616946680440298 : 1.5707963267948966;
 }
 
 }  // namespace
@@ -144,7 +147,10 @@ void readMachineAndControl(const Grids& grids, TParametry& r) {
     r.tz1 = cellValue(control, 8);
     r.tz2 = cellValue(control, 9);
     r.b = cellValue(control, 10);
-    r.PrSam = control.cell(11, 1);
+    r.PrSamText = flagText(control.cell(11, 1));
+    r.PrSam = r.PrSamText == "TAK" ? Connection::OffNetwork
+              : r.PrSamText == "NIE" ? Connection::OnNetwork
+                                     : Connection::Unrecognised;
     r.Ugz = convertedCell(control, 12, r.Un);
     r.Zaburz = cellValue(control, 13);
 
@@ -152,10 +158,10 @@ void readMachineAndControl(const Grids& grids, TParametry& r) {
     computeBases(r);
 }
 
-void readInitialStateAndDerived(const Grids& grids, std::string_view pssCaption, TParametry& r, State& initialState) {
+void readInitialStateAndDerived(const Grids& grids, bool stabilizerOn, TParametry& r, State& initialState) {
     initialState[0] = r.to;
     readInitialState(grids.war_pocz, r, initialState);
-    readStabilizer(grids.Siatka_PSS, pssCaption, r);
+    readStabilizer(grids.Siatka_PSS, stabilizerOn, r);
     computeMachineConstants(r);
 }
 
@@ -165,9 +171,9 @@ void readMachine(const Grids& grids, TParametry& r) {
     computeMachineConstants(r);
 }
 
-void LoadParameters(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState) {
+void LoadParameters(const Grids& grids, bool stabilizerOn, TParametry& record, State& initialState) {
     readMachineAndControl(grids, record);
-    readInitialStateAndDerived(grids, pssCaption, record, initialState);
+    readInitialStateAndDerived(grids, stabilizerOn, record, initialState);
 }
 
 }  // namespace tgsim

@@ -1,8 +1,6 @@
 #pragma once
 // Reading the grids' text into the parameter record and the initial state: relative values
 // converted to physical units, then the derived constants. The grids are only read.
-#include <string_view>
-
 #include "core/parametry.h"
 #include "data/grids.h"
 
@@ -12,13 +10,14 @@ namespace tgsim {
 // angular frequency and the rated torque.
 void readMachineAndControl(const Grids& grids, TParametry& record);
 
-// Then `war_pocz` into the initial state and, when the switch's caption says the stabilizer is on
-// (kPssOnCaption), `Siatka_PSS` (the set the record's pssOrder names) into the record; the rotor circuits, the rated point and the limits.
-void readInitialStateAndDerived(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState);
+// Then `war_pocz` into the initial state and, when the stabilizer is switched on, `Siatka_PSS`
+// (the set the record's pssOrder names) into the record; the rotor circuits, the rated point and
+// the limits.
+void readInitialStateAndDerived(const Grids& grids, bool stabilizerOn, TParametry& record, State& initialState);
 
 // Both in turn. The first cell that is not a number, or formula that faults, raises its Failure:
 // fields read before it hold their new values, all later ones keep their old values.
-void LoadParameters(const Grids& grids, std::string_view pssCaption, TParametry& record, State& initialState);
+void LoadParameters(const Grids& grids, bool stabilizerOn, TParametry& record, State& initialState);
 
 // Only the machine: `siatka` with the bases, the rotor circuits of the record's model, the rated
 // point and the limits; what the steady-state commands need of the machine as the grids stand,

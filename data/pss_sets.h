@@ -31,8 +31,9 @@ std::uint8_t PSS2A(int number, TextGrid& grid);
 // Loads the single-input set (7 columns); returns the order 4.
 std::uint8_t PSS_klas_1(TextGrid& grid);
 
-// The on/off switch: its caption is the stabilizer's state.
+// The captions of the on/off switch, which show the stabilizer's state.
 inline constexpr const char* kPssOffCaption = "Zal. PSS";  // off; pressing switches on
 inline constexpr const char* kPssOnCaption = "Wyl. PSS";   // on
+constexpr const char* pssSwitchCaption(bool stabilizerOn) { return stabilizerOn ? kPssOnCaption : kPssOffCaption; }
 
 }  // namespace tgsim

@@ -52,9 +52,8 @@ Command pss2a(const char* handler, std::string_view caption) {
     return dataSet(handler, kStabilizerMenu, findPss2aSet(caption), caption, &Session::loadPss2aSet);
 }
 
-Command scenario(const char* handler, std::string_view name, const char* shortcut) {
-    const ScenarioPreset& preset = presetNamed(findScenarioPreset(name), name);
-    Command c = item(handler, kScenarioMenu, preset.menuCaption, shortcut,
+Command scenario(const ScenarioPreset& preset) {
+    Command c = item(preset.handler, kScenarioMenu, preset.menuCaption, preset.shortcut,
                      [&preset](Session& s, SolveObserver*) { s.applyScenario(preset); });
     c.preset = preset.scenarioName;
     return c;
@@ -67,7 +66,7 @@ Command windowItem(const char* handler, const char* menu, const char* caption) {
 }
 
 std::vector<Command> buildCommands() {
-    return {
+    std::vector<Command> commands = {
         generator("G1Click", "Dolna Odra      bl. 7, 8"),
         generator("G2Click", "Turów              bl. 1,2,3"),
         generator("G3Click", "Skawina           bl. 5"),
@@ -79,13 +78,10 @@ std::vector<Command> buildCommands() {
         item("war_koncowClick", kInitialMenu, "warunki Końcowe = Dane Aktualne", "", call<&Session::war_koncowClick>()),
         item("war_nominalneClick", kInitialMenu, "warunki Znamionowe", "", call<&Session::war_nominalneClick>()),
         item("Warunkizadane1Click", kInitialMenu, "zadany stan Ustalony", "", call<&Session::Warunkizadane1Click>()),
-        scenario("Softstart1Click", "Softstart", "F1"),
-        scenario("Synchroniz1Click", "Synchronizacja", "F2"),
-        scenario("ZabwAutom1Click", "ZabwAutom", "F3"),
-        scenario("Zwarcie1Click", "Zwarcie", "F4"),
-        scenario("Pracawsieci1Click", "Praca w sieci", "F5"),
-        scenario("ZrzutQ1Click", "ZrzutQ", "F6"),
-        scenario("TestPSS1Click", "Test SS", "F7"),
+    };
+    // The menu "Stany Pracy": a command for each scenario row.
+    for (const ScenarioPreset& preset : kScenarioPresets) commands.push_back(scenario(preset));
+    commands.insert(commands.end(), {
         item("Klasyczny1Click", kModelMenu, "Klasyczny", "", call<&Session::Klasyczny1Click>()),
         item("Canaya1Click", kModelMenu, "Canay'a", "", call<&Session::Canaya1Click>()),
         pss2a("PSS2A_1Click", "PSS 2A - D.O."),
@@ -113,7 +109,8 @@ std::vector<Command> buildCommands() {
         {"Stale_PSS", Placement::Button, nullptr, nullptr, "", call<&Session::Stale_PSS>(), {}},
         {"Przelacz_DaneAkt_Wykres", Placement::Button, nullptr, nullptr, "",
          call<&Session::Przelacz_DaneAkt_Wykres>(), {}},
-    };
+    });
+    return commands;
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "kept_run.h"
 
-#include "scenarios/scenario_presets.h"
-
 namespace tgsim {
 
 std::string captionAsName(std::string_view caption) {
@@ -19,12 +17,12 @@ std::string captionAsName(std::string_view caption) {
     return name;
 }
 
-std::string runName(const TParametry& record, std::string_view stabilizerSet, std::string_view generatorSet) {
-    const ScenarioPreset* preset = findScenarioPreset(record.scenario.view());
-    std::string scenario = preset ? captionAsName(preset->menuCaption) : std::string();
-    if (scenario.empty()) scenario = captionAsName(record.scenario.view());
-    const std::string stabilizer = record.pssOn == "TAK" ? captionAsName(stabilizerSet) : "bez PSS";
-    const char* model = record.model == "Canaya" ? "Canay" : "Klasyczny";
+std::string runName(const ScenarioPreset& preset, const TParametry& record, std::string_view stabilizerSet,
+                    std::string_view generatorSet) {
+    std::string scenario = captionAsName(preset.menuCaption);
+    if (scenario.empty()) scenario = captionAsName(preset.scenarioName);
+    const std::string stabilizer = record.pssOn ? captionAsName(stabilizerSet) : "bez PSS";
+    const char* model = record.model == RotorModel::Canaya ? "Canay" : "Klasyczny";
     return scenario + " · " + stabilizer + " · " + model + " · " + std::string(generatorSet);
 }
 

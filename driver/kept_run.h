@@ -9,6 +9,7 @@
 #include "chart_quantities.h"
 #include "core/parametry.h"
 #include "core/result_matrix.h"
+#include "scenarios/scenario_presets.h"
 
 namespace tgsim {
 
@@ -27,10 +28,12 @@ struct KeptRun {
 };
 
 // The name of a computation, from what was loaded when it ran: the scenario's menu caption (its
-// name for the start-up scenario), the stabilizer set or "bez PSS", the rotor model and the
-// generator set, joined by " · ", e.g. "Test: PSS 2A · PSS 2A - D.O. · Canay · G1". The sets
-// are named as loaded: cells edited since do not rename them.
-std::string runName(const TParametry& record, std::string_view stabilizerSet, std::string_view generatorSet);
+// name for the start-up scenario), the stabilizer set or "bez PSS" (when the record's stabilizer
+// did not act), the record's rotor model and the generator set, joined by " · ", e.g.
+// "Test: PSS 2A · PSS 2A - D.O. · Canay · G1". The sets are named as loaded: cells edited since
+// do not rename them.
+std::string runName(const ScenarioPreset& scenario, const TParametry& record, std::string_view stabilizerSet,
+                    std::string_view generatorSet);
 
 // A menu caption as a name: without the blanks around it, inner runs of blanks made one.
 std::string captionAsName(std::string_view caption);

@@ -60,10 +60,10 @@ void writeGrid(const TextGrid& grid, std::ostream& out) {
 void writeState(const Session& s, std::ostream& out) {
     const TParametry& r = s.record();
     const ViewState& view = s.view();
-    out << "scenario=" << r.scenario.view() << '\n'
-        << "model=" << r.model.view() << '\n'
+    out << "scenario=" << s.scenario().scenarioName << '\n'
+        << "model=" << modelName(r.model) << '\n'
         << "pssOrder=" << static_cast<int>(r.pssOrder) << '\n'
-        << "ZalWyl_PSS=" << view.ZalWyl_PSS << '\n'
+        << "ZalWyl_PSS=" << pssSwitchCaption(s.stabilizerOn()) << '\n'
         << "Wykr_DaneAkt=" << view.Wykr_DaneAkt << '\n'
         << "CalkaCieplna=" << view.CalkaCieplna << '\n'
         << "CalkaCieplna.visible=" << (view.CalkaCieplnaVisible ? "true" : "false") << '\n'

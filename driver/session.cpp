@@ -36,7 +36,7 @@ std::string statePanel(std::string_view scenario) {
 Session::Session() { Dane0(); }
 
 void Session::Dane0() {
-    view_.ZalWyl_PSS = kPssOffCaption;
+    stabilizerOn_ = false;
     view_.Wykr_DaneAkt = kDataViewCaption;
     view_.CalkaCieplna = "Calka_Iw*Iw*dt";
     view_.gridVisible.fill(true);
@@ -46,12 +46,13 @@ void Session::Dane0() {
     writeScenarioGrids(grids_, kStartupScenario);
     view_.chartVisible = false;
     Generator(1, grids_.siatka);
-    record_.model = "Klasyc";
+    record_.model = RotorModel::Klasyczny;
     PSS1wejsciowy1Click();
     LoadParameters();
-    record_.scenario = kStartupScenario.scenarioName;
+    scenario_ = &kStartupScenario;
+    record_.scenario = kStartupScenario.event;
     resultsRecord_ = record_;
-    view_.panels = {kTimePending, statePanel(record_.scenario.view()), "Liczba iteracji = ........", kHintPanel};
+    view_.panels = {kTimePending, statePanel(scenario_->scenarioName), "Liczba iteracji = ........", kHintPanel};
 }
 
 void Session::setCell(GridId grid, int column, int row, std::string_view text) {
@@ -66,10 +67,8 @@ void Session::showInputGrids(bool visible) {
     for (GridId id : {GridId::siatkaPraca, GridId::siatka, GridId::war_pocz}) showGrid(id, visible);
 }
 
-bool Session::stabilizerOn() const { return view_.ZalWyl_PSS == kPssOnCaption; }
-
 void Session::setStabilizerSwitch(bool on) {
-    view_.ZalWyl_PSS = on ? kPssOnCaption : kPssOffCaption;
+    stabilizerOn_ = on;
     showGrid(GridId::Siatka_PSS, on);
 }
 
@@ -119,8 +118,9 @@ void Session::Stale_PSS() { setStabilizerSwitch(!stabilizerOn()); }
 void Session::applyScenario(const ScenarioPreset& preset) {
     view_.chartVisible = false;
     showInputGrids(true);
-    record_.scenario = preset.scenarioName;
-    if (preset.switchesStabilizerOn) view_.ZalWyl_PSS = kPssOnCaption;
+    scenario_ = &preset;
+    record_.scenario = preset.event;
+    if (preset.switchesStabilizerOn) stabilizerOn_ = true;
     writeScenarioGrids(grids_, preset);
     if (preset.switchesStabilizerOn) showGrid(GridId::Siatka_PSS);
 }
@@ -178,7 +178,7 @@ StandardParameters Session::standardParameters() const {
 ModalResult Session::modalAnalysis() const {
     TParametry record = record_;
     State initial{};
-    tgsim::LoadParameters(grids_, view_.ZalWyl_PSS, record, initial);
+    tgsim::LoadParameters(grids_, stabilizerOn_, record, initial);
     return tgsim::modalAnalysis(record, initial);
 }
 
@@ -210,7 +210,7 @@ void Session::LoadParameters() {
     showInputGrids(true);
     readMachineAndControl(grids_, record_);
     writeInitialHeaders(grids_.war_pocz);
-    readInitialStateAndDerived(grids_, view_.ZalWyl_PSS, record_, initialState_);
+    readInitialStateAndDerived(grids_, stabilizerOn_, record_, initialState_);
 }
 
 void Session::writeElapsedTime(std::string_view timeText) {
@@ -236,7 +236,7 @@ void Session::O1Click(SolveObserver* observer) {
         firstInitialState_ = initialState_;
         firstRunDone_ = true;
     }
-    view_.panels = {kTimePending, statePanel(record_.scenario.view()),
+    view_.panels = {kTimePending, statePanel(scenario_->scenarioName),
                     "Liczba iteracji = " + std::to_string(record_.stepCount), kHintPanel};
     if (observer) observer->statusTextsWritten();
     const State startVector = initialState_;
@@ -251,7 +251,7 @@ void Session::O1Click(SolveObserver* observer) {
     checkChartValues(ChartRows(*results_, results_->storedRows() - 1, record_));
     resultsComplete_ = true;
     resultsRecord_ = record_;
-    resultsName_ = runName(record_, stabilizerSet_, generatorSet_);
+    resultsName_ = runName(*scenario_, record_, stabilizerSet_, generatorSet_);
 
     showInputGrids(false);
     showGrid(GridId::Siatka_PSS, false);

@@ -42,7 +42,6 @@ struct ViewState {
     bool progressBarVisible = true;
     bool seriesBoxesVisible = false;
     std::array<bool, kSeriesCount> seriesChecked{};  // index 1..17
-    std::string ZalWyl_PSS;    // kPssOffCaption or kPssOnCaption
     std::string Wykr_DaneAkt;  // the view its next press shows
     bool Wykr_DaneAktEnabled = false;
     std::string CalkaCieplna;  // caption of the thermal-figure button
@@ -83,8 +82,8 @@ public:
     void Warunkizadane1Click();
 
     // Model choice.
-    void Klasyczny1Click() { record_.model = "Klasyc"; }
-    void Canaya1Click() { record_.model = "Canaya"; }
+    void Klasyczny1Click() { record_.model = RotorModel::Klasyczny; }
+    void Canaya1Click() { record_.model = RotorModel::Canaya; }
 
     // The computation (F10) and the rotor thermal figure.
     void O1Click(SolveObserver* observer = nullptr);
@@ -116,6 +115,10 @@ public:
     // quantities are finite.
     bool resultsComplete() const { return resultsComplete_; }
     const ViewState& view() const { return view_; }
+    // Whether the stabilizer is switched on (the button `ZalWyl_PSS` shows it in its caption).
+    bool stabilizerOn() const { return stabilizerOn_; }
+    // The scenario chosen last (the start-up scenario until one is chosen).
+    const ScenarioPreset& scenario() const { return *scenario_; }
 
     // The standard parameters of the machine the grids describe as they stand now (data set,
     // model and every cell edit), read into a copy of the record: nothing is computed and the
@@ -158,7 +161,6 @@ private:
     // Reads every grid into the record and the initial state; the fields read before a failing
     // cell or formula keep their new values.
     void LoadParameters();
-    bool stabilizerOn() const;
     // Failure unless the last computation stored all its rows.
     void requireRingdownRows() const;
     // The machine (`siatka`, with the record's rotor model) read into a copy of the record.
@@ -175,6 +177,8 @@ private:
 
     Grids grids_;
     TParametry record_;
+    bool stabilizerOn_ = false;
+    const ScenarioPreset* scenario_ = &kStartupScenario;
     State initialState_{};
     State firstInitialState_{};
     bool firstRunDone_ = false;

@@ -2,25 +2,27 @@
 
 namespace tgsim {
 
-//                                                    to    tk     Tmr     tz1    tz2     b     PrSam  Ugz    Zaburz
-const ScenarioPreset kStartupScenario = {"", "wzbudzenie",
+// The start-up scenario: written by the start-up, no menu command.
+const ScenarioPreset kStartupScenario = {"", "", "", "wzbudzenie", ScenarioEvents::None,
                                          {"-2", "5", "-0,0", "12", "15", "-5", "TAK", "1", "0"},
                                          InitialConditions::RestUnexcited, false};
 
+// handler, menu caption, shortcut, name, events; control row: to, tk, Tmr, tz1, tz2, b, PrSam, Ugz, Zaburz;
+// initial conditions, whether it switches the stabilizer on.
 const std::array<ScenarioPreset, kScenarioCount> kScenarioPresets = {{
-    {"Softstart", "Softstart",
+    {"Softstart1Click", "Softstart", "F1", "Softstart", ScenarioEvents::Softstart,
      {"0", "15", "-0,0", "0", "0", "-5", "TAK", "1", "0"}, InitialConditions::RestUnexcited, false},
-    {"Synchronizacja", "Synchronizacja",
+    {"Synchroniz1Click", "Synchronizacja", "F2", "Synchronizacja", ScenarioEvents::Synchronizacja,
      {"0", "20", "-0,0", "10", "100", "-5", "TAK", "0,95", "0"}, InitialConditions::RestUnexcited, false},
-    {"Zaburzenie w RA      ", "ZabwAutom",
+    {"ZabwAutom1Click", "Zaburzenie w RA      ", "F3", "ZabwAutom", ScenarioEvents::ZabwAutom,
      {"0", "20", "-0,0", "5", "14", "-5", "TAK", "1", "-0,1"}, InitialConditions::Untouched, false},
-    {"Zwarcie", "Zwarcie",
+    {"Zwarcie1Click", "Zwarcie", "F4", "Zwarcie", ScenarioEvents::Zwarcie,
      {"0", "5,0", "-0,0", "2", "11", "-5", "TAK", "1", "0"}, InitialConditions::Untouched, false},
-    {"Praca w sieci", "Praca w sieci",
+    {"Pracawsieci1Click", "Praca w sieci", "F5", "Praca w sieci", ScenarioEvents::None,
      {"0", "10", "-0,5", "2", "11", "-5", "NIE", "1", "0"}, InitialConditions::Untouched, false},
-    {"Zrzut Q", "ZrzutQ",
+    {"ZrzutQ1Click", "Zrzut Q", "F6", "ZrzutQ", ScenarioEvents::ZrzutQ,
      {"-4", "6", "-0,0", "0,5", "18", "-5", "NIE", "1,04", "0,0"}, InitialConditions::AlfaBetaHalf, false},
-    {"Test: PSS 2A", "Test SS",
+    {"TestPSS1Click", "Test: PSS 2A", "F7", "Test SS", ScenarioEvents::TestSS,
      {"0", "20", "-0,9", "10", "10,1", "-1", "NIE", "1", "0,02"}, InitialConditions::LoadedPoint, true},
 }};
 

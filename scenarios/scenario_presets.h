@@ -1,9 +1,12 @@
 #pragma once
-// The operating scenarios: the control-grid values, what each writes into the initial-condition
-// grid, and the scenario name the state equations switch on.
+// The operating scenarios, one row each: the menu command that chooses it, the name the status
+// bar shows, the events the state equations apply, the control-grid values and what it writes
+// into the initial-condition grid. A new scenario is a new row; a new kind of event is also a
+// value of ScenarioEvents and its `case` in the state equations.
 #include <array>
 #include <string_view>
 
+#include "core/parametry.h"
 #include "data/grids.h"
 
 namespace tgsim {
@@ -17,8 +20,11 @@ enum class InitialConditions {
 };
 
 struct ScenarioPreset {
+    const char* handler;       // the command of the menu "Stany Pracy"
     const char* menuCaption;
-    const char* scenarioName;
+    const char* shortcut;
+    const char* scenarioName;  // as the status bar and the state show it
+    ScenarioEvents event;      // what the state equations apply
     std::array<const char*, 9> control;  // values of columns 0, 1, 2, 8..13 of `siatkaPraca`
     InitialConditions initial;
     bool switchesStabilizerOn;

@@ -71,10 +71,7 @@ std::string scenarioHandler(std::string_view name) {
     for (const ScenarioPreset& preset : kScenarioPresets) {
         std::string_view caption = preset.menuCaption;
         while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
-        for (const Command& command : kCommands)
-            if (command.preset == preset.scenarioName &&
-                (name == caption || name == preset.scenarioName || name == command.handler))
-                return command.handler;
+        if (name == caption || name == preset.scenarioName || name == preset.handler) return preset.handler;
     }
     return {};
 }

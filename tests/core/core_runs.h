@@ -23,14 +23,14 @@ inline RunInputs loadRun(int set = 1, const char* model = "Klasyc", const Scenar
     StartupInputs in(set, model);
     if (preset) {
         writeScenarioGrids(in.grids, *preset);
-        in.record.scenario = preset->scenarioName;
-        if (preset->switchesStabilizerOn) in.pssCaption = kPssOnCaption;
+        in.record.scenario = preset->event;
+        if (preset->switchesStabilizerOn) in.stabilizerOn = true;
     }
     if (pss2aSet != 0) {
         in.record.pssOrder = PSS2A(pss2aSet, in.grids.Siatka_PSS);
-        in.pssCaption = kPssOnCaption;
+        in.stabilizerOn = true;
     }
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     return {in.record, in.initialState};
 }
 

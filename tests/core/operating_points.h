@@ -15,14 +15,14 @@ inline RunInputs networkPoint(int set, double Pr, double Qr, int pss2aSet = 0) {
     StartupInputs in(set, "Klasyc");
     if (pss2aSet != 0) {
         in.record.pssOrder = PSS2A(pss2aSet, in.grids.Siatka_PSS);
-        in.pssCaption = kPssOnCaption;
+        in.stabilizerOn = true;
     }
     const ScenarioPreset& preset = presetNamed("Praca w sieci");
     writeScenarioGrids(in.grids, preset);
-    in.record.scenario = preset.scenarioName;
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    in.record.scenario = preset.event;
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     writeSteadyState(networkSteadyState(in.record, Pr, Qr), in.record, in.grids);
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     return {in.record, in.initialState};
 }
 

@@ -130,12 +130,12 @@ TEST(Integrator, RefusesUnsoundRunsBeforeTouchingTheResults) {
         const char* message;
     };
     const Case cases[] = {
-        {[](RunInputs& in) { in.record.PrSam = "tak"; }, "PrSam must be \"TAK\" or \"NIE\", not \"tak\""},
+        {[](RunInputs& in) { in.record.PrSam = Connection::Unrecognised, in.record.PrSamText = "tak"; }, "PrSam must be \"TAK\" or \"NIE\", not \"tak\""},
         {[](RunInputs& in) { in.record.tk = in.record.to - 1.0; }, "The end time tk = -3 s lies before the start time to = -2 s"},
         {[](RunInputs& in) { in.record.stepCount = kMaxStepCount + 1; },
          "A run of 20000001 steps is too long: the results of at most 20000000 steps fit in memory"},
         {[](RunInputs& in) { in.initialState[kIw] = NAN; }, "Initial value 2 is not a finite number"},
-        {[](RunInputs& in) { in.record.pssOn = "TAK", in.record.pssOrder = 5; }, "The stabilizer order 5 is neither 4 nor 9"},
+        {[](RunInputs& in) { in.record.pssOn = true, in.record.pssOrder = 5; }, "The stabilizer order 5 is neither 4 nor 9"},
     };
     for (const Case& c : cases) {
         RunInputs in = loadRun();
@@ -192,7 +192,7 @@ TEST(Integrator, FaultEndsTheRunKeepingEarlierRows) {
 TEST(Integrator, StabilizerOffGivesTheRunWithoutStabilizer) {
     const ScenarioPreset& test = testing::presetNamed("Test SS");
     RunInputs without = loadRun(1, "Klasyc", &test);
-    without.record.pssOn = "NIE";
+    without.record.pssOn = false;
     without.record.pssOrder = 0;
     without.record.tk = 3.0;
     without.record.stepCount = 3000;
@@ -200,7 +200,7 @@ TEST(Integrator, StabilizerOffGivesTheRunWithoutStabilizer) {
     ASSERT_EQ(testing::run(without, reference), "");
 
     RunInputs off = loadRun(1, "Klasyc", &test, 1);
-    off.record.pssOn = "NIE";
+    off.record.pssOn = false;
     RunInputs noGain = loadRun(1, "Klasyc", &test, 1);
     noGain.record.kw = 0.0;
     for (RunInputs* in : {&off, &noGain}) {

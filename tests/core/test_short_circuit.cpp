@@ -92,7 +92,7 @@ Measured evaluate(const Envelope& e) {
 testing::RunInputs frozenShortCircuit(const char* model) {
     testing::StartupInputs in(1, model);
     writeScenarioGrids(in.grids, testing::presetNamed("Zwarcie"));
-    in.record.scenario = "Zwarcie";
+    in.record.scenario = ScenarioEvents::Zwarcie;
     TextGrid& g = in.grids.siatka;
     g.setCell(7, 1, "0");             // Xtr
     g.setCell(0, 1, "0");             // K
@@ -100,7 +100,7 @@ testing::RunInputs frozenShortCircuit(const char* model) {
     g.setCell(4, 1, "1000000000");    // Twz2
     g.setCell(35, 1, "1000000000000");  // J
     in.grids.siatkaPraca.setCell(1, 1, "12");  // tk
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
 
     const TParametry& r = in.record;
     State& x = in.initialState;

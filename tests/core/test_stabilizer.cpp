@@ -50,7 +50,7 @@ TEST(Stabilizer, FirstSampleOnStepElevenAtFiftyHertz) {
     stabilizer.stabilizerStep(rowWith(in.record, 1.0, 0.6), 11);
     EXPECT_EQ(stabilizer.sampleCount(), 1);
 
-    in.record.pssOn = "NIE";
+    in.record.pssOn = false;
     Stabilizer off(in.record, h, 7000);
     for (int i = 1; i <= 30; ++i) EXPECT_EQ(off.stabilizerStep(rowWith(in.record, 1.0 + i, 0.1 * i), i), 0.0);
     EXPECT_EQ(off.sampleCount(), 0);
@@ -153,7 +153,7 @@ TEST(Stabilizer, Pss2aDampsThePowerSwingOfTheStabilizerTest) {
     const ScenarioPreset& test = testing::presetNamed("Test SS");
     RunInputs on = loadRun(1, "Klasyc", &test, 1);
     RunInputs off = on;
-    off.record.pssOn = "NIE";
+    off.record.pssOn = false;
     ResultMatrix withPss, withoutPss;
     ASSERT_EQ(testing::run(on, withPss), "");
     ASSERT_EQ(testing::run(off, withoutPss), "");

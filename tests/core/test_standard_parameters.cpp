@@ -51,7 +51,7 @@ TEST(StandardParameters, RatedPointIsTheSteadyStateAtRatedCurrent) {
     for (const char* model : {"Klasyc", "Canaya"}) {
         testing::StartupInputs in(1, model);
         in.grids.siatka.setCell(7, 1, "0");  // Xtr
-        LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+        LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
         const TParametry& r = in.record;
         const double apparent = std::sqrt(3.0) * r.Un * r.Ign / r.Sn;  // set 1's Sn is not sqrt(3) Un Ign
         const double sinPhi = std::sqrt(1.0 - r.cosfin * r.cosfin);
@@ -67,7 +67,7 @@ TEST(StandardParameters, RatedPointIsTheSteadyStateAtRatedCurrent) {
 TEST(StandardParameters, UndefinedQuantitiesStayEmpty) {
     testing::StartupInputs in;
     in.grids.siatka.setCell(30, 1, "0");  // R
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     in.record.Iwz = 0.0;
     clearFpFaults();
     const StandardParameters t = standardParameters(in.record);
@@ -94,7 +94,7 @@ std::vector<std::string> split(const std::string& line) {
 TEST(StandardParameters, CsvReadsBackToTheTable) {
     testing::StartupInputs in;
     in.grids.siatka.setCell(30, 1, "0");  // R: Ta without a value
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     const StandardParameters t = standardParameters(in.record);
     std::ostringstream out;
     writeStandardParametersCsv(t, out);

@@ -16,7 +16,7 @@ using testing::RunInputs;
 // A loaded machine state (the operating point of the stabilizer test) in physical units.
 RunInputs loadedPoint(const char* scenario = "Praca w sieci") {
     RunInputs in = loadRun(1, "Klasyc", &testing::presetNamed("Test SS"));
-    in.record.scenario = scenario;
+    in.record.scenario = testing::presetNamed(scenario).event;
     return in;
 }
 
@@ -76,16 +76,16 @@ TEST(StateEquations, EventsActOnTheirOwnCopyOfTheRecord) {
     };
     const Case cases[] = {
         {"Zwarcie", 0.0, [](TParametry&) {}},
-        {"Zwarcie", 1e-3, [](TParametry& r) { r.networkVoltage = 0.0, r.PrSam = "NIE"; }},
+        {"Zwarcie", 1e-3, [](TParametry& r) { r.networkVoltage = 0.0, r.PrSam = Connection::OnNetwork; }},
         {"ZrzutQ", 0.0, [](TParametry&) {}},
-        {"ZrzutQ", 1e-3, [](TParametry& r) { r.PrSam = "TAK", r.Ugz = r.Un; }},
+        {"ZrzutQ", 1e-3, [](TParametry& r) { r.PrSam = Connection::OffNetwork, r.Ugz = r.Un; }},
         {"Synchronizacja", 0.0, [](TParametry&) {}},
-        {"Synchronizacja", 1e-3, [](TParametry& r) { r.PrSam = "NIE", r.Ugz = r.Un; }},
+        {"Synchronizacja", 1e-3, [](TParametry& r) { r.PrSam = Connection::OnNetwork, r.Ugz = r.Un; }},
         {"Test SS", 0.0, [](TParametry& r) { r.Ugz = r.Un, r.Tmr = (1.0 + 0.5 * r.Zaburz) * r.Tmr; }},
         {"Test SS", 1e-3, [](TParametry& r) { r.Ugz = r.Un, r.Tmr = (1.0 + r.Zaburz) * r.Tmr; }},
         {"Praca w sieci", 1e-3, [](TParametry&) {}},
     };
-    for (const char* prSam : {"TAK", "NIE"}) {
+    for (Connection prSam : {Connection::OffNetwork, Connection::OnNetwork}) {
         for (const Case& c : cases) {
             RunInputs in = loadedPoint(c.scenario);
             in.record.PrSam = prSam;
@@ -95,16 +95,16 @@ TEST(StateEquations, EventsActOnTheirOwnCopyOfTheRecord) {
             const State f = evaluate(in.initialState, in.record, t);
 
             TParametry changed = in.record;
-            changed.scenario = "Praca w sieci";
+            changed.scenario = ScenarioEvents::None;
             c.expected(changed);
-            EXPECT_TRUE(sameBits(f, evaluate(in.initialState, changed, t))) << c.scenario << " " << prSam;
+            EXPECT_TRUE(sameBits(f, evaluate(in.initialState, changed, t))) << c.scenario << " " << static_cast<int>(prSam);
         }
     }
 }
 
 TEST(StateEquations, ShortCircuitVoltagesZeroAfterTheEventOnly) {
     RunInputs in = loadedPoint("Zwarcie");
-    in.record.PrSam = "TAK";
+    in.record.PrSam = Connection::OffNetwork;
     const State healthy = evaluate(in.initialState, in.record, in.record.tz1);
     EXPECT_NE(healthy[kUd], 0.0);
     EXPECT_NE(healthy[kUq], 0.0);
@@ -142,7 +142,7 @@ TEST(StateEquations, OnNetworkDerivativesSolveTheInductanceEquations) {
 
 TEST(StateEquations, OffNetworkStatorCurrentsDecayAndCopiesAreWritten) {
     RunInputs in = loadedPoint();
-    in.record.PrSam = "TAK";
+    in.record.PrSam = Connection::OffNetwork;
     State x = in.initialState;
     x[kT] = 0.0;
     x[kdUd] = 7.0;  // not read

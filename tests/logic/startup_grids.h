@@ -9,18 +9,25 @@
 
 namespace tgsim::testing {
 
+// The rotor model of the name the program shows in its state ("Klasyc", "Canaya"; None otherwise).
+inline RotorModel rotorModel(std::string_view name) {
+    for (RotorModel model : {RotorModel::Klasyczny, RotorModel::Canaya})
+        if (name == modelName(model)) return model;
+    return RotorModel::None;
+}
+
 struct StartupInputs {
     Grids grids;
     TParametry record;
     State initialState{};
-    const char* pssCaption = kPssOffCaption;
+    bool stabilizerOn = false;
 
     explicit StartupInputs(int generatorSet = 1, const char* model = "Klasyc") {
         writeScenarioGrids(grids, kStartupScenario);
         Generator(generatorSet, grids.siatka);
-        record.model = model;
+        record.model = rotorModel(model);
         record.pssOrder = PSS_klas_1(grids.Siatka_PSS);
-        record.scenario = "wzbudzenie";
+        record.scenario = kStartupScenario.event;
     }
 };
 

@@ -29,7 +29,7 @@ TEST(DerivedConstants, EveryReadableSetGivesFiniteConstantsAndTrueInverses) {
     for (const char* model : {"Klasyc", "Canaya"}) {
         for (int set : {1, 2, 3, 4, 6}) {
             StartupInputs in(set, model);
-            LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+            LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
             const TParametry& r = in.record;
             for (double v : {r.Rf, r.RD, r.RQ1, r.RQ2, r.Lsf, r.LsD, r.Lc, r.Lad, r.Laq, r.Ls, r.Ld, r.Lq, r.LsQ1,
                              r.LsQ2, r.Ltr, r.fin, r.Efn, r.deltaN, r.nominalTorque, r.baseImpedance})
@@ -49,7 +49,7 @@ TEST(DerivedConstants, EveryReadableSetGivesFiniteConstantsAndTrueInverses) {
 
 TEST(DerivedConstants, ClassicalModelOfSetOne) {
     StartupInputs in;
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     const TParametry& r = in.record;
     const double Lb = r.baseImpedance / r.omegan;
     EXPECT_DOUBLE_EQ(r.Lsf, (2.48 - 0.139) * Lb * (0.27 - 0.139) / (2.48 - 0.27));
@@ -64,10 +64,10 @@ TEST(DerivedConstants, ClassicalModelOfSetOne) {
 TEST(DerivedConstants, CanayWithXcEqualToXsHasNoCharacteristicInductance) {
     StartupInputs in(1, "Canaya");
     in.grids.siatka.setCell(18, 1, "0,139");
-    LoadParameters(in.grids, in.pssCaption, in.record, in.initialState);
+    LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     EXPECT_EQ(in.record.Lc, 0.0);
     StartupInputs classical;
-    LoadParameters(classical.grids, classical.pssCaption, classical.record, classical.initialState);
+    LoadParameters(classical.grids, classical.stabilizerOn, classical.record, classical.initialState);
     EXPECT_DOUBLE_EQ(in.record.Lsf, classical.record.Lsf);  // gamma = 1
     EXPECT_DOUBLE_EQ(in.record.RQ1, classical.record.RQ1);
 }

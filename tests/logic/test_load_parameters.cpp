@@ -15,7 +15,7 @@ namespace {
 
 using testing::StartupInputs;
 
-void load(StartupInputs& in) { LoadParameters(in.grids, in.pssCaption, in.record, in.initialState); }
+void load(StartupInputs& in) { LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState); }
 
 std::string failureOf(StartupInputs& in) {
     try {
@@ -40,8 +40,8 @@ TEST(LoadParameters, StartupDefaults) {
     EXPECT_EQ(r.omegan, 6.283185307179586 * 50);
     EXPECT_EQ(r.baseImpedance, 15750.0 / (1.7320508075688772 * 8625.0));
     EXPECT_EQ(r.nominalTorque, 270e6 * 0.85 * 1.0 / r.omegan / 0.945);
-    EXPECT_EQ(r.PrSam, "TAK");
-    EXPECT_EQ(r.pssOn, "NIE");
+    EXPECT_EQ(r.PrSam, Connection::OffNetwork);
+    EXPECT_FALSE(r.pssOn);
     EXPECT_EQ(r.betaMax, std::numbers::pi / 2);
     EXPECT_TRUE(std::signbit(r.Tmr));
     EXPECT_EQ(in.initialState[kT], -2.0);
@@ -99,12 +99,16 @@ TEST(LoadParameters, FlagsKeepTheirFirstThreeCharacters) {
     in.grids.siatka.setCell(6, 1, "TAKE IT");
     in.grids.siatkaPraca.setCell(11, 1, "NIEMAL");
     load(in);
-    EXPECT_EQ(in.record.WzbSt, "TAK");
-    EXPECT_EQ(in.record.PrSam, "NIE");
+    EXPECT_TRUE(in.record.WzbSt);
+    EXPECT_EQ(in.record.PrSam, Connection::OnNetwork);
+    EXPECT_EQ(in.record.PrSamText, "NIE");
     EXPECT_EQ(in.record.betaMax, 2.616946680440298);
     in.grids.siatka.setCell(6, 1, "tak");
+    in.grids.siatkaPraca.setCell(11, 1, "tak");
     load(in);
-    EXPECT_EQ(in.record.WzbSt, "tak");
+    EXPECT_FALSE(in.record.WzbSt);
+    EXPECT_EQ(in.record.PrSam, Connection::Unrecognised);
+    EXPECT_EQ(in.record.PrSamText, "tak");
     EXPECT_EQ(in.record.betaMax, 1.5707963267948966);
 }
 
@@ -153,13 +157,13 @@ TEST(LoadParameters, TheStabilizerGridIsReadOnlyWhenSwitchedOn) {
     StartupInputs in;
     in.grids.Siatka_PSS.setCell(3, 1, "zly");
     load(in);
-    EXPECT_EQ(in.record.pssOn, "NIE");
-    in.pssCaption = kPssOnCaption;
+    EXPECT_FALSE(in.record.pssOn);
+    in.stabilizerOn = true;
     EXPECT_EQ(failureOf(in), "'zly' is not a valid floating point value");
-    EXPECT_EQ(in.record.pssOn, "NIE");
+    EXPECT_FALSE(in.record.pssOn);
     PSS_klas_1(in.grids.Siatka_PSS);
     load(in);
-    EXPECT_EQ(in.record.pssOn, "TAK");
+    EXPECT_TRUE(in.record.pssOn);
     EXPECT_EQ(in.record.to, -2.0);  // T0 of the stabilizer is no start time
     EXPECT_EQ(in.record.kw, 150.0);
     EXPECT_EQ(in.record.pssDen1[4], 2.0 * 2.0 * 1.0 * 0.05);
@@ -170,7 +174,7 @@ TEST(LoadParameters, UnknownModelKeepsTheRotorCircuits) {
     load(in);
     const double Rf = in.record.Rf;
     Generator(2, in.grids.siatka);
-    in.record.model = "Inny";
+    in.record.model = RotorModel::None;
     load(in);
     EXPECT_EQ(in.record.Rf, Rf);
     EXPECT_EQ(in.record.Sn, 282.4e6);

@@ -33,11 +33,12 @@ const char* const kControlHeaderSheet[9] = {"to [s]", "tk [s]", "Tmr [-]", "tz1 
 
 TEST(Session, StartsAsTheProgramStarts) {
     Session s;
-    EXPECT_EQ(s.record().scenario, "wzbudzenie");
-    EXPECT_EQ(s.record().model, "Klasyc");
+    EXPECT_STREQ(s.scenario().scenarioName, "wzbudzenie");
+    EXPECT_EQ(s.record().scenario, ScenarioEvents::None);
+    EXPECT_EQ(s.record().model, RotorModel::Klasyczny);
     EXPECT_EQ(s.record().pssOrder, 4);
     EXPECT_EQ(s.record().stepCount, 7000);
-    EXPECT_EQ(s.view().ZalWyl_PSS, "Zal. PSS");
+    EXPECT_FALSE(s.stabilizerOn());
     EXPECT_EQ(s.view().Wykr_DaneAkt, "Dane Aktualne");
     EXPECT_FALSE(s.view().Wykr_DaneAktEnabled);
     EXPECT_FALSE(s.view().CalkaCieplnaVisible);
@@ -59,7 +60,7 @@ TEST(Session, EveryPresetWritesItsControlRowAndName) {
         Session s;
         s.O1Click();
         command(s, preset.handler);
-        EXPECT_EQ(s.record().scenario, preset.scenario);
+        EXPECT_STREQ(s.scenario().scenarioName, preset.scenario);
         EXPECT_FALSE(s.view().chartVisible);
         for (int i = 0; i < 9; ++i) {
             EXPECT_EQ(s.grids().siatkaPraca.cell(kControlColumnsUsed[i], 0), kControlHeaderSheet[i]);
@@ -82,7 +83,7 @@ TEST(Session, PresetsThatKeepTheInitialConditionsKeepTypedCells) {
 TEST(Session, LoadRejectionAfterThePssTestKeepsTheOperatingPointButAlfaAndBeta) {
     Session s;
     command(s, "TestPSS1Click");
-    EXPECT_EQ(s.view().ZalWyl_PSS, "Wyl. PSS");
+    EXPECT_TRUE(s.stabilizerOn());
     EXPECT_TRUE(s.view().visible(GridId::Siatka_PSS));
     const char* point[20] = {"-1,46", "0,76", "0", "-0,60", "0", "0", "1", "-1,25", "0,70", "0,70",
                              "0,95", "0,33", "0", "0", "-0,77", "-0,28", "15750", "0,0", "3284", "0,7"};
@@ -90,7 +91,7 @@ TEST(Session, LoadRejectionAfterThePssTestKeepsTheOperatingPointButAlfaAndBeta) 
     command(s, "ZrzutQ1Click");
     for (int c = 0; c < 20; ++c) EXPECT_EQ(s.grids().war_pocz.cell(c, 1), c == 8 || c == 9 ? "0,50" : point[c]);
     command(s, "TestPSS1Click");
-    EXPECT_EQ(s.view().ZalWyl_PSS, "Wyl. PSS");  // stays on
+    EXPECT_TRUE(s.stabilizerOn());  // stays on
 }
 
 TEST(Session, StabilizerSwitchAndSets) {
@@ -99,11 +100,11 @@ TEST(Session, StabilizerSwitchAndSets) {
     EXPECT_EQ(s.record().pssOrder, 9);
     EXPECT_FALSE(s.view().visible(GridId::Siatka_PSS));
     s.Stale_PSS();
-    EXPECT_EQ(s.view().ZalWyl_PSS, "Wyl. PSS");
+    EXPECT_TRUE(s.stabilizerOn());
     EXPECT_TRUE(s.view().visible(GridId::Siatka_PSS));
     EXPECT_EQ(s.grids().Siatka_PSS.cell(0, 1), "5");
     s.Stale_PSS();
-    EXPECT_EQ(s.view().ZalWyl_PSS, "Zal. PSS");
+    EXPECT_FALSE(s.stabilizerOn());
     EXPECT_FALSE(s.view().visible(GridId::Siatka_PSS));
 }
 
@@ -134,9 +135,9 @@ TEST(Session, GeneratorSetsTakeEffectAtTheNextComputation) {
     EXPECT_EQ(s.grids().siatka.cell(8, 1), "Skawina bl.5");
     EXPECT_EQ(s.record().Un, 15750.0);  // the record is refreshed only by a computation
     s.Canaya1Click();
-    EXPECT_EQ(s.record().model, "Canaya");
+    EXPECT_EQ(s.record().model, RotorModel::Canaya);
     s.Klasyczny1Click();
-    EXPECT_EQ(s.record().model, "Klasyc");
+    EXPECT_EQ(s.record().model, RotorModel::Klasyczny);
 }
 
 }  // namespace

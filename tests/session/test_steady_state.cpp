@@ -39,7 +39,7 @@ std::string failureOf(Session& s, void (Session::*command)()) {
 double largestResidual(Session& s) {
     TParametry r = s.record();
     State x{};
-    LoadParameters(s.grids(), s.view().ZalWyl_PSS, r, x);
+    LoadParameters(s.grids(), s.stabilizerOn(), r, x);
     const double h = 1.0 / (20.0 * r.fn);
     const double t = r.to + 10 * h;
     x[kT] = t - h;  // past the regulator's start-of-run hold

@@ -338,7 +338,7 @@ void TForm1::syncFromSession() {
     }
     Wykr_DaneAkt_->setText(QString::fromStdString(view.Wykr_DaneAkt));
     Wykr_DaneAkt_->setEnabled(view.Wykr_DaneAktEnabled);
-    ZalWyl_PSS_->setText(QString::fromStdString(view.ZalWyl_PSS));
+    ZalWyl_PSS_->setText(QString::fromLatin1(pssSwitchCaption(session_.stabilizerOn())));
     CalkaCieplna_->setText(QString::fromStdString(view.CalkaCieplna));
     CalkaCieplna_->setVisible(view.CalkaCieplnaVisible);
     ProgressBar1_->setVisible(view.progressBarVisible);
