@@ -1,14 +1,8 @@
 #include "generator_sets.h"
 
-namespace tgsim {
+#include "grid_columns.h"
 
-const std::array<const char*, kGeneratorGridColumns> kGeneratorHeaders = {
-    "K [-]", "TI [s]", "TD [s]", "Twz1 [s]", "Twz2 [s]", "kF [-]", "WzbSt", "Xtr [-]",
-    "Generator -->", "",
-    "Sn[MVA]", "Un [kV]", "Ign [A]", "cosfin", "Uwn [V]", "Iwn [A]", "fn [Hz]", "p", "Xc",
-    "Xd [-]", "Xq [-]", "Xd` [-]", "Xq` [-]", "Xd\" [-]", "Xq\" [-]", "Xs  [-]",
-    "Td0` [s]", "Tq0` [s]", "Td0\" [s]", "Tq0\" [s]", "R [-]", "Iwo [A]", "Iwz [A]", "cw [V/A]",
-    "ksi [-]", "J [kgm2]", "D [Js/rad]", "spr [-]", "", ""};
+namespace tgsim {
 
 // Columns:  K      TI     TD      Twz1    Twz2    kF     WzbSt  Xtr     name               9
 //           Sn        Un       Ign      cosfin  Uwn    Iwn     fn    p    Xc
@@ -66,10 +60,8 @@ void Generator(int number, TextGrid& siatka) {
 }
 
 void writeGeneratorSet(const GeneratorSet& set, TextGrid& siatka) {
-    for (int column = 10; column <= 37; ++column) siatka.setCell(column, 0, kGeneratorHeaders[column]);
-    for (int column = 10; column <= 37; ++column) siatka.setCell(column, 1, set.values[column]);
-    for (int column = 0; column <= 8; ++column) siatka.setCell(column, 0, kGeneratorHeaders[column]);
-    for (int column = 0; column <= 8; ++column) siatka.setCell(column, 1, set.values[column]);
+    writeHeaders(siatka, kGeneratorTable);
+    for (const GridColumn& c : kGeneratorTable) siatka.setCell(c.column, 1, set.values[static_cast<std::size_t>(c.column)]);
 }
 
 }  // namespace tgsim

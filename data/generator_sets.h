@@ -10,9 +10,6 @@ namespace tgsim {
 
 inline constexpr int kGeneratorSetCount = 6;
 
-// Header texts of `siatka`, columns 0..39 (9, 38 and 39 empty).
-extern const std::array<const char*, kGeneratorGridColumns> kGeneratorHeaders;
-
 struct GeneratorSet {
     const char* menuCaption;  // the item of menu "Generator"
     std::array<const char*, kGeneratorGridColumns> values;  // row 1 texts (9, 38, 39 empty)
@@ -22,7 +19,8 @@ extern const std::array<GeneratorSet, kGeneratorSetCount> kGeneratorSets;
 // The set of that menu caption, or nullptr.
 const GeneratorSet* findGeneratorSet(std::string_view menuCaption);
 
-// Writes the set into the grid: headers and values of columns 10..37, then 0..8.
+// Writes the set into the grid: the headers and values of the columns of kGeneratorTable (9, 38
+// and 39 stay empty).
 void writeGeneratorSet(const GeneratorSet& set, TextGrid& siatka);
 // The same for set `number` (1..6); other numbers write nothing.
 void Generator(int number, TextGrid& siatka);

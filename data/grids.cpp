@@ -1,5 +1,7 @@
 #include "grids.h"
 
+#include "grid_columns.h"
+
 namespace tgsim {
 
 TextGrid& Grids::byId(GridId id) {
@@ -24,7 +26,7 @@ std::optional<GridId> gridIdByName(std::string_view name) {
 }
 
 void writeInitialHeaders(TextGrid& war_pocz) {
-    for (int column = 0; column < 20; ++column) war_pocz.setCell(column, 0, kInitialHeaders[static_cast<std::size_t>(column)]);
+    writeHeaders(war_pocz, kInitialTable);
 }
 
 }  // namespace tgsim

@@ -1,6 +1,5 @@
 #pragma once
-// The five input grids of the main window and the fixed header texts of the control and
-// initial-condition grids.
+// The five input grids of the main window (their columns: data/grid_columns.h).
 #include <array>
 #include <optional>
 #include <string_view>
@@ -12,16 +11,6 @@ namespace tgsim {
 inline constexpr int kControlGridColumns = 17;
 inline constexpr int kInitialGridColumns = 30;
 inline constexpr int kSteadyStateGridColumns = 8;
-
-// Headers of `siatkaPraca` row 0 at columns 0, 1, 2, 8, 9, 10, 11, 12, 13.
-inline constexpr std::array<int, 9> kControlColumns = {0, 1, 2, 8, 9, 10, 11, 12, 13};
-inline constexpr std::array<const char*, 9> kControlHeaders = {
-    "to [s]", "tk [s]", "Tmr [-]", "tz1 [s]", "tz2 [s]", "b [1/s]", "PrSam", "Ugz", "Zaburz"};
-
-// Headers of `war_pocz` row 0, columns 0..19.
-inline constexpr std::array<const char*, 20> kInitialHeaders = {
-    "Idr [-]", "Iwr [-]", "iD1r[-]", "Iqr [-]", "iQ1r [-]", "iQ2r [-]", "w1nr [-]", "delta", "alfa", "beta",
-    "Udr [-]", "Uqr [-]", "dUd [-]", "dUq [-]", "dId [-]", "dIq [-]", " [-]", " [-]", " [-]", "A "};
 
 inline constexpr int kGeneratorGridColumns = 40;
 inline constexpr int kPss2aColumns = 25;  // 0..16 written, 17..24 empty

@@ -1,10 +1,8 @@
 #include "pss_sets.h"
 
-namespace tgsim {
+#include "grid_columns.h"
 
-const std::array<const char*, 17> kPss2aHeaders = {
-    "T1 [s]", "T2 [s]", "T3 [s]", "T4 [s]", "T5 [s]", "T6 [s]", "T7 [s]", "T8 [s]", "T9 [s]",
-    "Tw1 [s]", "Tw2 [s]", "Tw3 [s]", "Tw4 [s]", "ks1 [-]", "ks2 [-]", "ks3 [-]", "kw [-]"};
+namespace tgsim {
 
 //                  T1      T2      T3      T4      T5   T6       T7       T8      T9
 //                  Tw1   Tw2   Tw3   Tw4   ks1   ks2     ks3  kw
@@ -17,18 +15,13 @@ const std::array<PssSet, 3> kPss2aSets = {{
                        "15", "15", "15", "15", "3", "1", "1", "2"}},
 }};
 
-const std::array<const char*, kSingleInputColumns> kSingleInputHeaders = {
-    "T0 [s]", "T1 [s]", "T2 [s]", "T3 [s]", "T4 [s]", "T5 [s]", "kw [-]"};
-
 const PssSet kSingleInputSet = {"PSS  1-wejsciowy", {"2,0", "2,0", "0,4", "1,0", "0,1", "0,05", "150"}};
 
 namespace {
 
-template <std::size_t N>
-void writeSet(TextGrid& grid, const std::array<const char*, N>& headers, const PssSet& set) {
-    for (std::size_t column = 0; column < N; ++column) grid.setCell(static_cast<int>(column), 0, headers[column]);
-    for (std::size_t column = 0; column < N; ++column)
-        grid.setCell(static_cast<int>(column), 1, set.values[column]);
+void writeSet(TextGrid& grid, ColumnTable table, const PssSet& set) {
+    writeHeaders(grid, table);
+    for (const GridColumn& c : table) grid.setCell(c.column, 1, set.values[static_cast<std::size_t>(c.column)]);
 }
 
 }  // namespace
@@ -41,7 +34,7 @@ const PssSet* findPss2aSet(std::string_view menuCaption) {
 
 std::uint8_t writePss2aSet(const PssSet& set, TextGrid& grid) {
     grid.setColumnCount(kPss2aColumns);
-    writeSet(grid, kPss2aHeaders, set);
+    writeSet(grid, kPss2aTable, set);
     return kPss2aOrder;
 }
 
@@ -54,7 +47,7 @@ std::uint8_t PSS2A(int number, TextGrid& grid) {
 
 std::uint8_t PSS_klas_1(TextGrid& grid) {
     grid.setColumnCount(kSingleInputColumns);
-    writeSet(grid, kSingleInputHeaders, kSingleInputSet);
+    writeSet(grid, kSingleInputTable, kSingleInputSet);
     return kSingleInputOrder;
 }
 

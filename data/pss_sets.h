@@ -16,9 +16,7 @@ struct PssSet {
     std::array<const char*, 17> values;
 };
 
-extern const std::array<const char*, 17> kPss2aHeaders;
 extern const std::array<PssSet, 3> kPss2aSets;
-extern const std::array<const char*, kSingleInputColumns> kSingleInputHeaders;
 extern const PssSet kSingleInputSet;  // its first seven values are used
 
 // The PSS2A set of that menu caption, or nullptr.

@@ -1,5 +1,7 @@
 #include "scenario_presets.h"
 
+#include "data/grid_columns.h"
+
 namespace tgsim {
 
 // The start-up scenario: written by the start-up, no menu command.
@@ -38,8 +40,8 @@ const ScenarioPreset* findScenarioPreset(std::string_view scenarioName) {
 
 void writeScenarioGrids(Grids& grids, const ScenarioPreset& preset) {
     TextGrid& control = grids.siatkaPraca;
-    for (std::size_t i = 0; i < kControlColumns.size(); ++i) control.setCell(kControlColumns[i], 0, kControlHeaders[i]);
-    for (std::size_t i = 0; i < kControlColumns.size(); ++i) control.setCell(kControlColumns[i], 1, preset.control[i]);
+    writeHeaders(control, kControlTable);
+    for (std::size_t i = 0; i < kControlTable.size(); ++i) control.setCell(kControlTable[i].column, 1, preset.control[i]);
 
     TextGrid& initial = grids.war_pocz;
     if (preset.initial == InitialConditions::Untouched) return;

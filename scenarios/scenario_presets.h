@@ -25,7 +25,7 @@ struct ScenarioPreset {
     const char* shortcut;
     const char* scenarioName;  // as the status bar and the state show it
     ScenarioEvents event;      // what the state equations apply
-    std::array<const char*, 9> control;  // values of columns 0, 1, 2, 8..13 of `siatkaPraca`
+    std::array<const char*, 9> control;  // `siatkaPraca` row 1, in the order of kControlTable
     InitialConditions initial;
     bool switchesStabilizerOn;
 };

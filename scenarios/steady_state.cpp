@@ -8,6 +8,7 @@
 #include "core/fp_fault.h"
 #include "core/cell_number.h"
 #include "data/cell_failure.h"
+#include "data/grid_columns.h"
 #include "core/derived_constants.h"
 #include "initial_conditions.h"
 
@@ -16,9 +17,8 @@ namespace {
 
 using Complex = std::complex<double>;
 
-constexpr std::array<const char*, 8> kSteadyStateHeaders = {
-    "Pr [-]", "Qr [-]", "Ugr [-]", "wr [-]", "Pr : d-q  [-]", "Pr : cosfi  [-]", "Qr : d-q  [-]", "Qr : sinfi  [-]"};
-constexpr std::array<const char*, 4> kSteadyStateDefaults = {"0,5", "0,3", "1,0", "1,0"};
+// The given point's defaults, written the first time the command runs.
+constexpr std::array<const char*, kSteadyStateInputs> kSteadyStateDefaults = {"0,5", "0,3", "1,0", "1,0"};
 
 // The four check values, recomputed from the state: the powers delivered at the network bus
 // relative to Sn*cosfin and Sn, once from the d-q products and once from U*I and the angle
@@ -31,8 +31,6 @@ std::array<double, 4> checkValues(const State& x, const TParametry& r) {
     return {-(x[kId] * x[kUd] + x[kIq] * x[kUq]) / r.Sn / r.cosfin, std::cos(phi) * UI / r.Sn / r.cosfin,
             (x[kIq] * x[kUd] - x[kId] * x[kUq]) / r.Sn, std::sin(phi) * UI / r.Sn};
 }
-
-double readInput(const TextGrid& grid, int column) { return cellNumber(grid, column); }
 
 }  // namespace
 
@@ -92,21 +90,22 @@ SteadyState networkSteadyState(const TParametry& r, double Pr, double Qr) {
 void writeSteadyState(const SteadyState& s, const TParametry& r, Grids& grids) {
     writeInitialHeaders(grids.war_pocz);
     writeStateToInitialGrid(s.x, r, grids.war_pocz);
-    grids.siatkaPraca.setCell(2, 1, formatGeneral(s.torque));
-    grids.siatkaPraca.setCell(12, 1, formatGeneral(s.setPoint));
+    grids.siatkaPraca.setCell(columnOf(kControlTable, &TParametry::Tmr), 1, formatGeneral(s.torque));
+    grids.siatkaPraca.setCell(columnOf(kControlTable, &TParametry::Ugz), 1, formatGeneral(s.setPoint));
 }
 
 SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten) {
     TextGrid& grid = grids.zadanystanustalony;
-    for (int column = 0; column < 4; ++column) grid.setCell(column, 0, kSteadyStateHeaders[column]);
+    const ColumnTable inputs = kSteadyStateTable.first(kSteadyStateInputs);
+    const ColumnTable checks = kSteadyStateTable.subspan(kSteadyStateInputs);
+    writeHeaders(grid, inputs);
     if (!defaultsWritten) {
-        for (int column = 0; column < 4; ++column) grid.setCell(column, 1, kSteadyStateDefaults[column]);
+        for (std::size_t i = 0; i < inputs.size(); ++i) grid.setCell(inputs[i].column, 1, kSteadyStateDefaults[i]);
         defaultsWritten = true;
     }
-    const double Pr = readInput(grid, 0);
-    const double Qr = readInput(grid, 1);
-    const double Ugr = readInput(grid, 2);
-    const double wr = readInput(grid, 3);
+    std::array<double, kSteadyStateInputs> given{};
+    for (std::size_t i = 0; i < inputs.size(); ++i) given[i] = cellNumber(grid, inputs[i].column);
+    const auto [Pr, Qr, Ugr, wr] = given;
     if (Ugr != 1.0)
         throw Failure("On the network the bus fixes the voltage: a steady state needs Ugr = 1 (not " +
                       formatGeneral(Ugr) + ")");
@@ -114,8 +113,8 @@ SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaults
         throw Failure("On the network the bus fixes the speed: a steady state needs wr = 1 (not " +
                       formatGeneral(wr) + ")");
     const SteadyState s = networkSteadyState(record, Pr, Qr);
-    for (int column = 4; column < 8; ++column) grid.setCell(column, 0, kSteadyStateHeaders[column]);
-    for (int column = 4; column < 8; ++column) grid.setCell(column, 1, formatGeneral(s.checks[column - 4]));
+    writeHeaders(grid, checks);
+    for (std::size_t i = 0; i < checks.size(); ++i) grid.setCell(checks[i].column, 1, formatGeneral(s.checks[i]));
     return s;
 }
 

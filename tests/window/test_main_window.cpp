@@ -155,6 +155,21 @@ private slots:
         }
     }
 
+    // A header cell's tip names its column (by its key) and says what it holds; the stabilizer
+    // grid's tips follow the kind of set loaded; columns nobody reads have none.
+    void headerTipsNameTheColumn() {
+        const auto tip = [&](const char* grid, int column, int row = 0) {
+            return component<QTableView>(grid)->model()->index(row, column).data(Qt::ToolTipRole).toString();
+        };
+        QVERIFY(tip("siatka", 19).startsWith(QStringLiteral("Xd: ")));
+        QVERIFY(tip("siatka", 10).endsWith(QStringLiteral("(VA = cell × 10⁶)")));
+        QVERIFY(tip("war_pocz", 1).startsWith(QStringLiteral("Iwr: ")));
+        QVERIFY(tip("siatka", 9).isEmpty() && tip("siatka", 19, 1).isEmpty() && tip("war_pocz", 20).isEmpty());
+        QVERIFY(tip("Siatka_PSS", 0).startsWith(QStringLiteral("T0: ")));
+        form->runHandler("PSS2A_1Click");
+        QVERIFY(tip("Siatka_PSS", 0).startsWith(QStringLiteral("T1: ")));
+    }
+
     void componentGeometry_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");

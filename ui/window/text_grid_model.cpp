@@ -1,6 +1,23 @@
 #include "text_grid_model.h"
 
+#include "data/grid_columns.h"
+
 namespace tgsim::window {
+namespace {
+
+// What a header cell's tip says: the column's key and meaning, the unit the computation works
+// in and how the cell's number becomes it ("Sn: rated apparent power, typed in MVA (VA = cell
+// × 10⁶)").
+QString headerTip(const GridColumn& c) {
+    QString tip = QString::fromUtf8(c.key) + QStringLiteral(": ") + QString::fromUtf8(c.meaning);
+    if (c.readSwitch) return tip;
+    if (c.scale.asTyped() && c.unit == std::string_view("-")) return tip;
+    tip += QStringLiteral(" (") + QString::fromUtf8(c.unit);
+    if (!c.scale.asTyped()) tip += QStringLiteral(" = cell ") + QString::fromUtf8(c.scale.text);
+    return tip + QLatin1Char(')');
+}
+
+}  // namespace
 
 TextGridModel::TextGridModel(Session& session, GridId grid, QObject* parent)
     : QAbstractTableModel(parent), session_(session), grid_(grid), columns_(this->grid().columnCount()),
@@ -11,7 +28,12 @@ int TextGridModel::rowCount(const QModelIndex& parent) const { return parent.isV
 int TextGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
 QVariant TextGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::ToolTipRole && index.row() == 0) {
+        const GridColumn* column = columnAt(columnTable(grid_, session_.record().pssOrder), index.column());
+        return column ? QVariant(headerTip(*column)) : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     return QString::fromStdString(grid().cell(index.column(), index.row()));
 }
 
