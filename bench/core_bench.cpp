@@ -23,7 +23,7 @@ RunInputs load(const char* scenarioName, bool pss2a) {
     for (const ScenarioPreset& preset : kScenarioPresets)
         if (std::string_view(preset.scenarioName) == scenarioName) {
             writeScenarioGrids(in.grids, preset);
-            in.record.scenario = preset.event;
+            preset.setEvents(in.record);
         }
     if (pss2a) {
         in.record.pssOrder = PSS2A(1, in.grids.Siatka_PSS);

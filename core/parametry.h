@@ -49,7 +49,8 @@ constexpr const char* modelName(RotorModel model) {
     return "";
 }
 
-// The events a scenario applies in the state equations (each scenario's row names one).
+// The events a scenario applies in the state equations (each scenario's row names its own), and
+// the times at which they act, which the analyses of a run read.
 enum class ScenarioEvents : std::uint8_t {
     None,  // "Praca w sieci", the start-up "wzbudzenie" and every scenario without events
     Softstart,
@@ -58,6 +59,12 @@ enum class ScenarioEvents : std::uint8_t {
     TestSS,
     Synchronizacja,
     Zwarcie,
+};
+enum class EventTiming : std::uint8_t {
+    None,
+    AtTz1,       // a switch at tz1
+    Tz1ToTz2,    // a pulse from tz1 to tz2
+    EndOfRamp,   // the soft start's ramp, from to until it reaches its ceiling
 };
 
 // The texts of the grids that act as switches are parsed once, where the grids are read: the
@@ -120,6 +127,7 @@ struct TParametry {
     std::uint8_t pssOrder = 0;   // 9: PSS2A, 4: single-input stabilizer
     PssMatrix pssA1, pssA2;
     ScenarioEvents scenario = ScenarioEvents::None;
+    EventTiming eventTiming = EventTiming::None;
 };
 
 }  // namespace tgsim

@@ -91,21 +91,19 @@ TParametry restingRecord(const TParametry& record) {
             break;
     }
     r.scenario = ScenarioEvents::None;
+    r.eventTiming = EventTiming::None;
     return r;
 }
 
 EventTimes scenarioEventTimes(const TParametry& r) {
-    switch (r.scenario) {
-        case ScenarioEvents::Softstart:
+    switch (r.eventTiming) {
+        case EventTiming::EndOfRamp:
             return {{r.to + kSoftstartCeiling * kSoftstartSeconds / kSoftstartShare, 0.0}, 1};
-        case ScenarioEvents::ZabwAutom:
-        case ScenarioEvents::TestSS:
+        case EventTiming::Tz1ToTz2:
             return {{std::fmin(r.tz1, r.tz2), std::fmax(r.tz1, r.tz2)}, 2};
-        case ScenarioEvents::ZrzutQ:
-        case ScenarioEvents::Synchronizacja:
-        case ScenarioEvents::Zwarcie:
+        case EventTiming::AtTz1:
             return {{r.tz1, 0.0}, 1};
-        case ScenarioEvents::None:
+        case EventTiming::None:
             break;
     }
     return {};

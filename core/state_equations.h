@@ -27,9 +27,9 @@ void stateEquations(const State& x, const TParametry& record, double t, State& f
 // Un), and for "Softstart", whose ramp starts with the run, the ceiling where the ramp ends.
 TParametry restingRecord(const TParametry& record);
 
-// The times at which the scenario's events last change the equations, earliest first: tz1 for
-// a switch ("ZrzutQ", "Synchronizacja", "Zwarcie"), tz1 and tz2 for a pulse ("ZabwAutom",
-// "Test SS"), the end of the ramp for "Softstart"; none for a scenario without events.
+// The times at which the scenario's events change the equations, earliest first, as the record's
+// eventTiming says: tz1 for a switch, tz1 and tz2 for a pulse, the end of the soft start's ramp;
+// none for a scenario without events.
 struct EventTimes {
     std::array<double, 2> times{};
     int count = 0;

@@ -50,7 +50,7 @@ void Session::Dane0() {
     PSS1wejsciowy1Click();
     LoadParameters();
     scenario_ = &kStartupScenario;
-    record_.scenario = kStartupScenario.event;
+    kStartupScenario.setEvents(record_);
     resultsRecord_ = record_;
     view_.panels = {kTimePending, statePanel(scenario_->scenarioName), "Liczba iteracji = ........", kHintPanel};
 }
@@ -119,7 +119,7 @@ void Session::applyScenario(const ScenarioPreset& preset) {
     view_.chartVisible = false;
     showInputGrids(true);
     scenario_ = &preset;
-    record_.scenario = preset.event;
+    preset.setEvents(record_);
     if (preset.switchesStabilizerOn) stabilizerOn_ = true;
     writeScenarioGrids(grids_, preset);
     if (preset.switchesStabilizerOn) showGrid(GridId::Siatka_PSS);

@@ -5,26 +5,26 @@
 namespace tgsim {
 
 // The start-up scenario: written by the start-up, no menu command.
-const ScenarioPreset kStartupScenario = {"", "", "", "wzbudzenie", ScenarioEvents::None,
+const ScenarioPreset kStartupScenario = {"", "", "", "wzbudzenie", ScenarioEvents::None, EventTiming::None,
                                          {"-2", "5", "-0,0", "12", "15", "-5", "TAK", "1", "0"},
                                          InitialConditions::RestUnexcited, false};
 
-// handler, menu caption, shortcut, name, events; control row: to, tk, Tmr, tz1, tz2, b, PrSam, Ugz, Zaburz;
+// handler, menu caption, shortcut, name, events and their timing; control row: to, tk, Tmr, tz1, tz2, b, PrSam, Ugz, Zaburz;
 // initial conditions, whether it switches the stabilizer on.
 const std::array<ScenarioPreset, kScenarioCount> kScenarioPresets = {{
-    {"Softstart1Click", "Softstart", "F1", "Softstart", ScenarioEvents::Softstart,
+    {"Softstart1Click", "Softstart", "F1", "Softstart", ScenarioEvents::Softstart, EventTiming::EndOfRamp,
      {"0", "15", "-0,0", "0", "0", "-5", "TAK", "1", "0"}, InitialConditions::RestUnexcited, false},
-    {"Synchroniz1Click", "Synchronizacja", "F2", "Synchronizacja", ScenarioEvents::Synchronizacja,
+    {"Synchroniz1Click", "Synchronizacja", "F2", "Synchronizacja", ScenarioEvents::Synchronizacja, EventTiming::AtTz1,
      {"0", "20", "-0,0", "10", "100", "-5", "TAK", "0,95", "0"}, InitialConditions::RestUnexcited, false},
-    {"ZabwAutom1Click", "Zaburzenie w RA      ", "F3", "ZabwAutom", ScenarioEvents::ZabwAutom,
+    {"ZabwAutom1Click", "Zaburzenie w RA      ", "F3", "ZabwAutom", ScenarioEvents::ZabwAutom, EventTiming::Tz1ToTz2,
      {"0", "20", "-0,0", "5", "14", "-5", "TAK", "1", "-0,1"}, InitialConditions::Untouched, false},
-    {"Zwarcie1Click", "Zwarcie", "F4", "Zwarcie", ScenarioEvents::Zwarcie,
+    {"Zwarcie1Click", "Zwarcie", "F4", "Zwarcie", ScenarioEvents::Zwarcie, EventTiming::AtTz1,
      {"0", "5,0", "-0,0", "2", "11", "-5", "TAK", "1", "0"}, InitialConditions::Untouched, false},
-    {"Pracawsieci1Click", "Praca w sieci", "F5", "Praca w sieci", ScenarioEvents::None,
+    {"Pracawsieci1Click", "Praca w sieci", "F5", "Praca w sieci", ScenarioEvents::None, EventTiming::None,
      {"0", "10", "-0,5", "2", "11", "-5", "NIE", "1", "0"}, InitialConditions::Untouched, false},
-    {"ZrzutQ1Click", "Zrzut Q", "F6", "ZrzutQ", ScenarioEvents::ZrzutQ,
+    {"ZrzutQ1Click", "Zrzut Q", "F6", "ZrzutQ", ScenarioEvents::ZrzutQ, EventTiming::AtTz1,
      {"-4", "6", "-0,0", "0,5", "18", "-5", "NIE", "1,04", "0,0"}, InitialConditions::AlfaBetaHalf, false},
-    {"TestPSS1Click", "Test: PSS 2A", "F7", "Test SS", ScenarioEvents::TestSS,
+    {"TestPSS1Click", "Test: PSS 2A", "F7", "Test SS", ScenarioEvents::TestSS, EventTiming::Tz1ToTz2,
      {"0", "20", "-0,9", "10", "10,1", "-1", "NIE", "1", "0,02"}, InitialConditions::LoadedPoint, true},
 }};
 

@@ -1,8 +1,8 @@
 #pragma once
 // The operating scenarios, one row each: the menu command that chooses it, the name the status
-// bar shows, the events the state equations apply, the control-grid values and what it writes
-// into the initial-condition grid. A new scenario is a new row; a new kind of event is also a
-// value of ScenarioEvents and its `case` in the state equations.
+// bar shows, the events the state equations apply and when, the control-grid values and what it
+// writes into the initial-condition grid. A new scenario is a new row; a new kind of event is
+// also a value of ScenarioEvents and its `case` in the state equations (applyEvents).
 #include <array>
 #include <string_view>
 
@@ -25,9 +25,16 @@ struct ScenarioPreset {
     const char* shortcut;
     const char* scenarioName;  // as the status bar and the state show it
     ScenarioEvents event;      // what the state equations apply
+    EventTiming timing;        // when
     std::array<const char*, 9> control;  // `siatkaPraca` row 1, in the order of kControlTable
     InitialConditions initial;
     bool switchesStabilizerOn;
+
+    // Stores the scenario's events in the record.
+    void setEvents(TParametry& record) const {
+        record.scenario = event;
+        record.eventTiming = timing;
+    }
 };
 
 inline constexpr int kScenarioCount = 7;

@@ -23,7 +23,7 @@ inline RunInputs loadRun(int set = 1, const char* model = "Klasyc", const Scenar
     StartupInputs in(set, model);
     if (preset) {
         writeScenarioGrids(in.grids, *preset);
-        in.record.scenario = preset->event;
+        preset->setEvents(in.record);
         if (preset->switchesStabilizerOn) in.stabilizerOn = true;
     }
     if (pss2aSet != 0) {

@@ -19,7 +19,7 @@ inline RunInputs networkPoint(int set, double Pr, double Qr, int pss2aSet = 0) {
     }
     const ScenarioPreset& preset = presetNamed("Praca w sieci");
     writeScenarioGrids(in.grids, preset);
-    in.record.scenario = preset.event;
+    preset.setEvents(in.record);
     LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
     writeSteadyState(networkSteadyState(in.record, Pr, Qr), in.record, in.grids);
     LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);

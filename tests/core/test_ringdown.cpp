@@ -97,18 +97,18 @@ TEST(Ringdown, RefusesWhatItCannotFit) {
 TEST(Ringdown, DefaultWindowStartsAtTheLastEventWithinTheRun) {
     TParametry r;
     r.to = 0.0, r.tz1 = 10.0, r.tz2 = 10.1;
-    auto from = [&](ScenarioEvents scenario, double end) {
-        r.scenario = scenario;
+    auto from = [&](EventTiming timing, double end) {
+        r.eventTiming = timing;
         const RingdownWindow w = defaultRingdownWindow(r, r.to, end);
         EXPECT_EQ(w.to, end);
         return w.from;
     };
-    EXPECT_EQ(from(ScenarioEvents::TestSS, 20.0), 10.1);
-    EXPECT_EQ(from(ScenarioEvents::TestSS, 10.05), 10.0);  // the pulse's end lies beyond the run
-    EXPECT_EQ(from(ScenarioEvents::Zwarcie, 20.0), 10.0);
-    EXPECT_EQ(from(ScenarioEvents::None, 20.0), 0.0);
-    EXPECT_EQ(from(ScenarioEvents::Zwarcie, 5.0), 0.0);
-    EXPECT_NEAR(from(ScenarioEvents::Softstart, 15.0), 0.9 * 10.0 / 0.85, 1e-12);
+    EXPECT_EQ(from(EventTiming::Tz1ToTz2, 20.0), 10.1);
+    EXPECT_EQ(from(EventTiming::Tz1ToTz2, 10.05), 10.0);  // the pulse's end lies beyond the run
+    EXPECT_EQ(from(EventTiming::AtTz1, 20.0), 10.0);
+    EXPECT_EQ(from(EventTiming::None, 20.0), 0.0);
+    EXPECT_EQ(from(EventTiming::AtTz1, 5.0), 0.0);
+    EXPECT_NEAR(from(EventTiming::EndOfRamp, 15.0), 0.9 * 10.0 / 0.85, 1e-12);
 }
 
 }  // namespace

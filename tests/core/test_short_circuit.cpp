@@ -92,7 +92,7 @@ Measured evaluate(const Envelope& e) {
 testing::RunInputs frozenShortCircuit(const char* model) {
     testing::StartupInputs in(1, model);
     writeScenarioGrids(in.grids, testing::presetNamed("Zwarcie"));
-    in.record.scenario = ScenarioEvents::Zwarcie;
+    testing::presetNamed("Zwarcie").setEvents(in.record);
     TextGrid& g = in.grids.siatka;
     g.setCell(7, 1, "0");             // Xtr
     g.setCell(0, 1, "0");             // K

@@ -16,7 +16,7 @@ using testing::RunInputs;
 // A loaded machine state (the operating point of the stabilizer test) in physical units.
 RunInputs loadedPoint(const char* scenario = "Praca w sieci") {
     RunInputs in = loadRun(1, "Klasyc", &testing::presetNamed("Test SS"));
-    in.record.scenario = testing::presetNamed(scenario).event;
+    testing::presetNamed(scenario).setEvents(in.record);
     return in;
 }
 

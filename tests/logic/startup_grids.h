@@ -27,7 +27,7 @@ struct StartupInputs {
         Generator(generatorSet, grids.siatka);
         record.model = rotorModel(model);
         record.pssOrder = PSS_klas_1(grids.Siatka_PSS);
-        record.scenario = kStartupScenario.event;
+        kStartupScenario.setEvents(record);
     }
 };
 
