@@ -11,7 +11,7 @@
 #include "core/integrator.h"
 #include "data/load_parameters.h"
 #include "scenarios/initial_conditions.h"
-#include "scenarios/steady_state.h"
+#include "scenarios/given_steady_state.h"
 
 namespace tgsim {
 namespace {

@@ -7,7 +7,6 @@
 #include <array>
 
 #include "core/parametry.h"
-#include "data/grids.h"
 
 namespace tgsim {
 
@@ -23,15 +22,5 @@ struct SteadyState {
 // derived). Refuses, with a Failure that says why, a point that needs more
 // field voltage than the exciter gives or a firing angle beyond its limits.
 SteadyState networkSteadyState(const TParametry& record, double Pr, double Qr);
-
-// Writes the state into `war_pocz` (headers and all twenty values), the torque and the set point
-// into `siatkaPraca` columns 2 and 12.
-void writeSteadyState(const SteadyState& state, const TParametry& record, Grids& grids);
-
-// "zadany stan Ustalony": reads Pr, Qr, Ugr, wr from `zadanystanustalony` (writing its defaults
-// the first time), refuses Ugr or wr other than 1 (the network fixes voltage and speed), computes
-// the state and writes the four check values; the caller writes the state (writeSteadyState).
-// Nothing but the steady-state grid's headers and defaults is written when the command refuses.
-SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten);
 
 }  // namespace tgsim

@@ -4,7 +4,7 @@
 
 #include "core/run_stepper.h"
 #include "core_runs.h"
-#include "scenarios/steady_state.h"
+#include "scenarios/given_steady_state.h"
 
 namespace tgsim::testing {
 
