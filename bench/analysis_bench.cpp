@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "core/modal_analysis.h"
-#include "core/ringdown.h"
+#include "core/analysis/modal_analysis.h"
+#include "core/analysis/ringdown.h"
 #include "operating_points.h"
 
 namespace tgsim {

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "allocation_counter.h"
-#include "core/integrator.h"
-#include "core/state_equations.h"
+#include "core/numerics/integrator.h"
+#include "core/model/state_equations.h"
 #include "data/load_parameters.h"
 #include "driver/chart_quantities.h"
 #include "startup_grids.h"

@@ -1,6 +1,6 @@
 #include "cell_failure.h"
 
-#include "core/cell_number.h"
+#include "base/cell_number.h"
 
 namespace tgsim {
 

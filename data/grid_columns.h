@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/parametry.h"
+#include "core/model/parametry.h"
 #include "data/grids.h"
 
 namespace tgsim {

@@ -4,8 +4,8 @@
 #include <limits>
 #include <numbers>
 
-#include "core/derived_constants.h"
-#include "core/fp_fault.h"
+#include "core/model/derived_constants.h"
+#include "base/fp_fault.h"
 #include "data/cell_failure.h"
 #include "data/grid_columns.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/parametry.h"
+#include "core/model/parametry.h"
 #include <string_view>
 
 #include "grids.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/fp_fault.h"
+#include "base/fp_fault.h"
 
 namespace tgsim {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "core/parametry.h"
-#include "core/result_matrix.h"
+#include "core/model/parametry.h"
+#include "core/numerics/result_matrix.h"
 
 namespace tgsim {
 

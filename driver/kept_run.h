@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "chart_quantities.h"
-#include "core/parametry.h"
-#include "core/result_matrix.h"
+#include "core/model/parametry.h"
+#include "core/numerics/result_matrix.h"
 #include "scenarios/scenario_presets.h"
 
 namespace tgsim {

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/csv_number.h"
+#include "base/csv_number.h"
 #include "session.h"
 
 namespace tgsim {

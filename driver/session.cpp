@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/cell_number.h"
-#include "core/failure.h"
-#include "core/fp_fault.h"
-#include "core/integrator.h"
+#include "base/cell_number.h"
+#include "base/failure.h"
+#include "base/fp_fault.h"
+#include "core/numerics/integrator.h"
 #include "data/load_parameters.h"
 #include "scenarios/initial_conditions.h"
 #include "scenarios/given_steady_state.h"

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "chart_quantities.h"
-#include "core/modal_analysis.h"
-#include "core/parametry.h"
-#include "core/progress.h"
-#include "core/result_matrix.h"
-#include "core/ringdown.h"
-#include "core/standard_parameters.h"
+#include "core/analysis/modal_analysis.h"
+#include "core/model/parametry.h"
+#include "core/numerics/progress.h"
+#include "core/numerics/result_matrix.h"
+#include "core/analysis/ringdown.h"
+#include "core/analysis/standard_parameters.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
 #include "data/pss_sets.h"

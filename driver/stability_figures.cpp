@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "core/csv_number.h"
+#include "base/csv_number.h"
 
 namespace tgsim {
 namespace {

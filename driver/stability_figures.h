@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "core/modal_analysis.h"
-#include "core/ringdown.h"
+#include "core/analysis/modal_analysis.h"
+#include "core/analysis/ringdown.h"
 
 namespace tgsim {
 

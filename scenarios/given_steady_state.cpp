@@ -1,7 +1,7 @@
 #include "given_steady_state.h"
 
-#include "core/cell_number.h"
-#include "core/failure.h"
+#include "base/cell_number.h"
+#include "base/failure.h"
 #include "data/cell_failure.h"
 #include "data/grid_columns.h"
 #include "initial_conditions.h"

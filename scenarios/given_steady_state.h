@@ -3,7 +3,7 @@
 // from `zadanystanustalony`, and the state computed for it is written into `war_pocz` and
 // `siatkaPraca`.
 #include "data/grids.h"
-#include "steady_state.h"
+#include "core/model/steady_state.h"
 
 namespace tgsim {
 

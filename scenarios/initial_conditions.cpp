@@ -1,7 +1,7 @@
 #include "initial_conditions.h"
 
-#include "core/cell_number.h"
-#include "core/fp_fault.h"
+#include "base/cell_number.h"
+#include "base/fp_fault.h"
 #include "data/grid_columns.h"
 
 namespace tgsim {

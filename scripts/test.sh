@@ -10,7 +10,7 @@ jobs=$(nproc)
 
 echo "== Static analysis"
 cppcheck --enable=warning,performance,portability --std=c++20 --error-exitcode=1 --inline-suppr --quiet \
-  -I . core driver data scenarios app
+  -I . base core driver data scenarios app
 
 echo "== Normal build"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "ui/metafile/chart_picture.h"
-#include "core/message_text.h"
+#include "base/message_text.h"
 #include "driver/chart_quantities.h"
 #include "driver/commands.h"
 #include "scenarios/scenario_presets.h"

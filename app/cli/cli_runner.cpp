@@ -7,10 +7,10 @@
 
 #include "cli_picture.h"
 #include "cli_stability.h"
-#include "core/failure.h"
+#include "base/failure.h"
 #include "driver/commands.h"
 #include "driver/result_export.h"
-#include "driver/text_file.h"
+#include "base/text_file.h"
 
 namespace tgsim::cli {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "driver/session.h"
 #include "driver/stability_figures.h"
-#include "driver/text_file.h"
+#include "base/text_file.h"
 
 namespace tgsim::cli {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "cli_arguments.h"
-#include "core/cell_number.h"
-#include "core/failure.h"
-#include "core/message_text.h"
+#include "base/cell_number.h"
+#include "base/failure.h"
+#include "base/message_text.h"
 #include "data/grids.h"
 #include "study_table.h"
 #include "ui/metafile/chart_picture.h"

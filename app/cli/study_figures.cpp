@@ -4,9 +4,9 @@
 #include <numbers>
 #include <vector>
 
-#include "core/failure.h"
-#include "core/modal_analysis.h"
-#include "core/ringdown.h"
+#include "base/failure.h"
+#include "core/analysis/modal_analysis.h"
+#include "core/analysis/ringdown.h"
 #include "driver/chart_quantities.h"
 #include "driver/session.h"
 

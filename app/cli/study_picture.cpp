@@ -12,7 +12,7 @@
 #include <map>
 
 #include "cli_picture.h"
-#include "core/cell_number.h"
+#include "base/cell_number.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace tgsim::cli {

@@ -15,10 +15,10 @@
 #include <thread>
 
 #include "cli_runner.h"
-#include "core/failure.h"
-#include "core/message_text.h"
+#include "base/failure.h"
+#include "base/message_text.h"
 #include "driver/session.h"
-#include "driver/text_file.h"
+#include "base/text_file.h"
 #include "study_figures.h"
 #include "study_picture.h"
 #include "study_table.h"

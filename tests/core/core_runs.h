@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/failure.h"
-#include "core/integrator.h"
+#include "base/failure.h"
+#include "core/numerics/integrator.h"
 #include "data/load_parameters.h"
 #include "startup_grids.h"
 

@@ -2,7 +2,7 @@
 // Operating points on the network as the program computes them, and runs that leave them.
 #include <vector>
 
-#include "core/run_stepper.h"
+#include "core/numerics/run_stepper.h"
 #include "core_runs.h"
 #include "scenarios/given_steady_state.h"
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "chart_look.h"
-#include "core/cell_number.h"
+#include "base/cell_number.h"
 
 namespace tgsim::chart {
 namespace {

@@ -14,8 +14,8 @@
 
 #include <functional>
 
-#include "core/failure.h"
-#include "core/message_text.h"
+#include "base/failure.h"
+#include "base/message_text.h"
 #include "ui/metafile/metafile_device.h"
 #include "ui/metafile/picture_file.h"
 

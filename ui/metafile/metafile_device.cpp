@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/failure.h"
+#include "base/failure.h"
 #include "ui/metafile/metafile_paint_engine.h"
 #include "ui/metafile/writer_common.h"
 

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/output_file.h"
+#include "base/output_file.h"
 
 namespace tgsim {
 

@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
-#include "core/failure.h"
+#include "base/failure.h"
 #include "driver/result_export.h"
-#include "driver/text_file.h"
+#include "base/text_file.h"
 #include "ui/chart/result_chart.h"
 #include "ui/chart/session_chart_picture.h"
 

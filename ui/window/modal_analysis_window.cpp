@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "core/cell_number.h"
-#include "core/failure.h"
+#include "base/cell_number.h"
+#include "base/failure.h"
 #include "driver/session.h"
 #include "driver/stability_figures.h"
 #include "modal_plane_chart.h"

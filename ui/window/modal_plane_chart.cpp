@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/cell_number.h"
+#include "base/cell_number.h"
 #include "driver/stability_figures.h"
 
 namespace tgsim::window {

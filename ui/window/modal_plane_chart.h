@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "core/modal_analysis.h"
+#include "core/analysis/modal_analysis.h"
 
 class QLineSeries;
 class QScatterSeries;

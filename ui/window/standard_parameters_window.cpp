@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "core/cell_number.h"
-#include "core/failure.h"
+#include "base/cell_number.h"
+#include "base/failure.h"
 #include "driver/session.h"
 
 namespace tgsim::window {

@@ -15,7 +15,7 @@
 #include <new>
 
 #include "chart_saving.h"
-#include "core/failure.h"
+#include "base/failure.h"
 #include "data/cell_failure.h"
 #include "schematic_windows.h"
 #include "u_schemat_dq.h"  // the schematic windows' complete types, for their QPointers

@@ -1,0 +1,66 @@
+#include "integrator.h"
+
+#include <cmath>
+#include <new>
+#include <string>
+
+#include "base/cell_number.h"
+#include "base/fp_fault.h"
+#include "base/message_text.h"
+#include "run_stepper.h"
+
+namespace tgsim {
+
+void checkRunInputs(const State& initialState, const TParametry& record, double tStart, double tEnd) {
+    if (record.PrSam == Connection::Unrecognised)
+        throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + quotedForMessage(record.PrSamText.view()) + "\"");
+    if (!(tEnd >= tStart) || !std::isfinite(tStart) || !std::isfinite(tEnd))
+        throw Failure("The end time tk = " + formatGeneral(tEnd) + " s lies before the start time to = " +
+                      formatGeneral(tStart) + " s");
+    if (record.stepCount < 0)
+        throw Failure("The step count " + std::to_string(record.stepCount) + " is negative");
+    if (record.stepCount > kMaxStepCount)
+        throw Failure("A run of " + std::to_string(record.stepCount) + " steps is too long: the results of at most " +
+                      std::to_string(kMaxStepCount) + " steps fit in memory");
+    for (int k = 1; k < kStateSize; ++k)
+        if (!std::isfinite(initialState[k]))
+            throw Failure("Initial value " + std::to_string(k) + " is not a finite number");
+    if (record.pssOn && record.pssOrder != kSingleInputOrder && record.pssOrder != kPss2aOrder)
+        throw Failure("The stabilizer order " + std::to_string(record.pssOrder) + " is neither 4 nor 9");
+}
+
+void integrate(const State& initialState, TParametry record, ResultMatrix& results, double tStart, double tEnd,
+               Progress* progress) {
+    checkRunInputs(initialState, record, tStart, tEnd);
+    const std::int32_t N = record.stepCount;
+
+    const double h = (tEnd - tStart) / (static_cast<double>(N) + 1.0);
+    RunStepper run(record, h, N);  // the stabilizer's discretisation, before anything is stored
+
+    try {
+        results.reset(static_cast<std::size_t>(N) + 1);
+    } catch (const std::bad_alloc&) {
+        throw Failure("Not enough memory for the results of " + std::to_string(N) + " steps");
+    }
+    run.start(initialState, tStart);
+    std::copy(run.row().begin(), run.row().end(), results.rowData(0));
+    results.setStoredRows(1);
+    if (progress) {
+        progress->setMaximum(N + 1);
+        if (pendingFpFault()) clearFpFaults();  // the indicator's own arithmetic is no part of the run
+    }
+
+    for (std::int32_t i = 1; i <= N; ++i) {
+        const State& y = run.advanceRow();  // a faulty step stores nothing
+        std::copy(y.begin(), y.end(), results.rowData(static_cast<std::size_t>(i)));
+        results.setStoredRows(static_cast<std::size_t>(i) + 1);
+        if (progress) {
+            progress->setPosition(i);
+            // The indicator's own arithmetic is no part of the run.
+            if (pendingFpFault()) clearFpFaults();
+        }
+        run.runStabilizer();
+    }
+}
+
+}  // namespace tgsim
