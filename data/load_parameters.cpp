@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "core/model/derived_constants.h"
+#include "core/numerics/step_length.h"
 #include "base/fp_fault.h"
 #include "data/cell_failure.h"
 #include "data/grid_columns.h"
@@ -29,14 +30,6 @@ void readColumns(const TextGrid& grid, ColumnTable table, TParametry& r, State* 
         else
             (*state)[static_cast<std::size_t>(c.element)] = value;
     }
-}
-
-// Round to the nearest integer, halves to the even neighbour; a value beyond the 32-bit range
-// is an invalid operation, as an integer conversion of the FPU reports it.
-std::int32_t roundHalfEven(double value) {
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) throw Failure(kInvalidOperation);
-    return static_cast<std::int32_t>(rounded);
 }
 
 void readStabilizer(const TextGrid& grid, bool stabilizerOn, TParametry& r) {
@@ -72,7 +65,7 @@ void readMachineAndControl(const Grids& grids, TParametry& r) {
     readColumns(grids.siatka, kGeneratorTable, r);
     readColumns(grids.siatkaPraca, kControlTable, r);
 
-    r.stepCount = roundHalfEven(guarded([&] { return (r.tk - r.to) * 20.0 * r.fn; }));
+    r.stepCount = stepCountOf(r.to, r.tk, r.fn);
     computeBases(r);
 }
 

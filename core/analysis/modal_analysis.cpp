@@ -12,6 +12,7 @@
 #include "core/numerics/integrator.h"
 #include "mode_figures.h"
 #include "core/numerics/run_stepper.h"
+#include "core/numerics/step_length.h"
 #include "core/model/state_equations.h"
 
 namespace tgsim {
@@ -169,7 +170,7 @@ Mode modeOf(const Eigenmode& e, double T, const DiscreteStateLayout& layout) {
 
 ModalResult modalAnalysis(const TParametry& record, const State& initial, double differenceStep) {
     checkRunInputs(initial, record, record.to, record.tk);
-    const double h = (record.tk - record.to) / (static_cast<double>(record.stepCount) + 1.0);
+    const double h = stepLength(record.to, record.tk, record.stepCount);
     if (!(record.stepCount >= 1 && h > 0.0))
         throw Failure("A modal analysis needs a run of at least one step: its step is the system's time step");
 

@@ -8,6 +8,7 @@
 #include "base/fp_fault.h"
 #include "base/message_text.h"
 #include "run_stepper.h"
+#include "step_length.h"
 
 namespace tgsim {
 
@@ -34,7 +35,7 @@ void integrate(const State& initialState, TParametry record, ResultMatrix& resul
     checkRunInputs(initialState, record, tStart, tEnd);
     const std::int32_t N = record.stepCount;
 
-    const double h = (tEnd - tStart) / (static_cast<double>(N) + 1.0);
+    const double h = stepLength(tStart, tEnd, N);
     RunStepper run(record, h, N);  // the stabilizer's discretisation, before anything is stored
 
     try {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/numerics/run_stepper.h"
+#include "core/numerics/step_length.h"
 #include "core_runs.h"
 #include "scenarios/given_steady_state.h"
 
@@ -33,7 +34,7 @@ struct Trace {
 // The speed (relative) of a run of `seconds` from the start state, the shaft torque raised by
 // `share` of itself during the first `pulse` seconds.
 inline Trace speedAfterTorquePulse(const RunInputs& in, double share, double pulse, double seconds) {
-    const double h = (in.record.tk - in.record.to) / (in.record.stepCount + 1.0);
+    const double h = stepLength(in.record.to, in.record.tk, in.record.stepCount);
     TParametry pulsed = in.record;
     pulsed.Tmr = in.record.Tmr * (1.0 + share);
     RunStepper during(pulsed, h, in.record.stepCount), after(in.record, h, in.record.stepCount);
