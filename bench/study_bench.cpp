@@ -34,7 +34,7 @@ double secondsFor(const cli::Arguments& study, unsigned jobs) {
     NullBuffer buffer;
     std::ostream table(&buffer);
     const auto start = std::chrono::steady_clock::now();
-    const cli::StudySummary summary = cli::writeStudyTable(study, table, {jobs, nullptr});
+    const StudySummary summary = writeStudyTable(study.steps, study.study, table, {jobs, nullptr});
     benchmark::DoNotOptimize(summary.failed);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -76,7 +76,7 @@ double serialRunSeconds() {
 // (the run with its figures and row), the best of three rounds of 20 on one thread.
 void BM_Study1000Points(benchmark::State& state) {
     const cli::Arguments study = studyOf(1000);
-    const unsigned cores = cli::coreCount();
+    const unsigned cores = coreCount();
     const double serialRun = serialRunSeconds();
     double serialPoint = 1e300;
     for (int round = 0; round < 3; ++round) serialPoint = std::min(serialPoint, secondsFor(studyOf(20), 1) / 20.0);

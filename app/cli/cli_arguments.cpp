@@ -5,76 +5,14 @@
 #include <cmath>
 #include <string_view>
 
-#include "ui/metafile/chart_picture.h"
 #include "base/message_text.h"
 #include "driver/chart_quantities.h"
-#include "driver/commands.h"
-#include "scenarios/scenario_presets.h"
+#include "driver/script/step_parser.h"
+#include "ui/metafile/chart_picture.h"
 
 namespace tgsim::cli {
 
 namespace {
-
-bool isGridName(std::string_view name) { return gridIdByName(name).has_value(); }
-
-// The session's commands, which are the runner's steps (the window's own commands are not).
-bool isStep(std::string_view name) {
-    const Command* command = findCommand(name);
-    return command && command->action;
-}
-
-// Handler names joined by ", " and wrapped before 100 columns, each line indented by two blanks.
-std::string stepList() {
-    std::string text, line = "  ";
-    for (const Command& command : kCommands) {
-        if (!command.action) continue;
-        const std::string word = std::string(command.handler) + ",";
-        if (line.size() + word.size() + 1 > 100) {
-            text += line + "\n";
-            line = "  ";
-        }
-        line += (line.size() > 2 ? " " : "") + word;
-    }
-    line.pop_back();  // the last comma
-    return text + line + "\n";
-}
-
-}  // namespace
-
-bool parseCellEdit(std::string_view arg, Step& step) {
-    const std::size_t dot = arg.find('.');
-    const std::size_t equals = arg.find('=');
-    if (dot == std::string_view::npos || equals == std::string_view::npos || equals < dot) return false;
-    const std::string_view name = arg.substr(0, dot);
-    const std::string_view column = arg.substr(dot + 1, equals - dot - 1);
-    if (!isGridName(name) || column.empty()) return false;
-    int value = 0;
-    const auto [ptr, ec] = std::from_chars(column.data(), column.data() + column.size(), value);
-    if (ec != std::errc() || ptr != column.data() + column.size() || value < 0) return false;
-    step.grid = std::string(name);
-    step.column = value;
-    step.text = std::string(arg.substr(equals + 1));
-    return true;
-}
-
-namespace {
-
-Step commandStep(std::string command) {
-    Step s;
-    s.command = std::move(command);
-    return s;
-}
-
-// The handler of the scenario command named by its menu caption (trailing blanks optional), its
-// scenario name or its handler name.
-std::string scenarioHandler(std::string_view name) {
-    for (const ScenarioPreset& preset : kScenarioPresets) {
-        std::string_view caption = preset.menuCaption;
-        while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);
-        if (name == caption || name == preset.scenarioName || name == preset.handler) return preset.handler;
-    }
-    return {};
-}
 
 // A time of a ringdown window in seconds, with a decimal point or comma; empty: not given.
 bool parseWindowTime(std::string_view text, std::optional<double>& time) {
@@ -196,7 +134,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             a.pictureFile = text;
         } else if (arg == "--grid") {
             if (!value(text)) return result;
-            if (!isGridName(text)) {
+            if (!gridIdByName(text)) {
                 result.error = "unknown grid: " + quotedForMessage(text);
                 return result;
             }
@@ -210,60 +148,11 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             a.state = true;
         } else if (arg == "--legend") {
             a.legend = true;
-        } else if (arg == "--solve") {
-            a.steps.push_back(commandStep("O1Click"));
-        } else if (arg == "--generator") {
-            if (!value(text)) return result;
-            if (text.size() != 1 || text[0] < '1' || text[0] > '6') {
-                result.error = "--generator takes a number from 1 to 6, not " + quotedForMessage(text);
-                return result;
-            }
-            a.steps.push_back(commandStep("G" + text + "Click"));
-        } else if (arg == "--scenario") {
-            if (!value(text)) return result;
-            const std::string handler = scenarioHandler(text);
-            if (handler.empty()) {
-                result.error = "unknown scenario: " + quotedForMessage(text);
-                return result;
-            }
-            a.steps.push_back(commandStep(handler));
-        } else if (arg == "--tick" || arg == "--untick") {
-            if (!value(text)) return result;
-            int box = 0;
-            const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), box);
-            if (ec != std::errc() || ptr != text.data() + text.size() || box < 1 || box > 17) {
-                result.error = quotedForMessage(arg) + " takes a quantity box from 1 to 17, not " + quotedForMessage(text);
-                return result;
-            }
-            Step step;
-            step.box = box;
-            step.checked = arg == "--tick";
-            a.steps.push_back(step);
-        } else if (arg == "--header") {
-            if (!value(text)) return result;
-            Step step;
-            if (!parseCellEdit(text, step)) {
-                result.error = "--header takes NAME.COL=TEXT, not " + quotedForMessage(text);
-                return result;
-            }
-            step.row = 0;
-            a.steps.push_back(step);
-        } else if (arg == "--model") {
-            if (!value(text)) return result;
-            if (text != "Klasyczny" && text != "Canaya" && text != "Canay'a") {
-                result.error = "--model takes Klasyczny or Canaya, not " + quotedForMessage(text);
-                return result;
-            }
-            a.steps.push_back(commandStep(text == "Klasyczny" ? "Klasyczny1Click" : "Canaya1Click"));
-        } else if (isStep(arg)) {
-            a.steps.push_back(commandStep(arg));
-        } else {
-            Step step;
-            if (!parseCellEdit(arg, step)) {
-                result.error = "unknown step or option: " + quotedForMessage(arg);
-                return result;
-            }
-            a.steps.push_back(step);
+        } else if (!parseStep(args, i, a.steps, result.error)) {
+            result.error = "unknown step or option: " + quotedForMessage(arg);
+            return result;
+        } else if (!result.error.empty()) {
+            return result;
         }
     }
     result.error = checkStudyArguments(a);

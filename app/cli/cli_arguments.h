@@ -4,27 +4,17 @@
 //             [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...
 //             [--grid NAME]... [--state]
 //   tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--study-picture FILE] ...
-// A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row.
+// A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row
+// (driver/script reads them).
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "driver/script/steps.h"
 #include "study_arguments.h"
 
 namespace tgsim::cli {
-
-struct Step {
-    std::string command;   // a handler name; empty for a cell edit or a quantity box
-    std::string grid;      // cell edit: grid name
-    int column = 0;        //            column
-    int row = 1;           //            row (1, or 0 for a header)
-    std::string text;      //            text, stored as typed
-    int box = 0;           // quantity box 1..17 to tick or untick (0: none)
-    bool checked = false;
-    int sweep = -1;        // a sweep of a study: a cell edit whose text each point sets
-                           // (index into StudyOptions::sweeps)
-};
 
 // --ringdown: the ringdown of a chart quantity over a window of the last computation.
 struct RingdownRequest {
@@ -56,9 +46,6 @@ struct ParseResult {
     std::string error;
 };
 ParseResult parseArguments(const std::vector<std::string>& args);
-
-// NAME.COL=TEXT into the step's grid, column and text; false when it is no such edit.
-bool parseCellEdit(std::string_view arg, Step& step);
 
 // The usage text, with the steps the command table offers.
 std::string usage();

@@ -9,7 +9,7 @@
 
 #include "ui/chart/session_chart_picture.h"
 
-namespace tgsim::cli {
+namespace tgsim::chart {
 
 std::unique_ptr<QApplication> applicationForDrawing() {
     if (QApplication::instance()) return nullptr;
@@ -32,7 +32,7 @@ std::unique_ptr<QApplication> applicationForDrawing() {
 void writeChartPicture(const Session& session, const std::string& fileName, bool legend) {
     const std::unique_ptr<QApplication> application = applicationForDrawing();
     // File names are bytes: decoded as the system decodes them, so that Qt writes the same name.
-    chart::saveSessionChart(session, QFile::decodeName(fileName.c_str()), legend);
+    saveSessionChart(session, QFile::decodeName(fileName.c_str()), legend);
 }
 
-}  // namespace tgsim::cli
+}  // namespace tgsim::chart

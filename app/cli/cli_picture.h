@@ -1,5 +1,6 @@
 #pragma once
-// The chart as the window would draw it after the steps, saved as a picture (--picture).
+// Drawing without a window: the session's chart as the window would draw it, saved as a picture,
+// and the Qt application such drawing needs when no window runs.
 #include <memory>
 #include <string>
 
@@ -9,7 +10,7 @@ namespace tgsim {
 class Session;
 }
 
-namespace tgsim::cli {
+namespace tgsim::chart {
 
 // Renders the session's chart and writes it in the format its extension names; throws
 // tgsim::Failure when it cannot. Without a Qt application, makes one for the drawing: off screen, with a
@@ -21,4 +22,4 @@ void writeChartPicture(const Session& session, const std::string& fileName, bool
 // drawing.
 std::unique_ptr<QApplication> applicationForDrawing();
 
-}  // namespace tgsim::cli
+}  // namespace tgsim::chart

@@ -5,12 +5,12 @@
 #include <optional>
 #include <ostream>
 
+#include "base/failure.h"
+#include "base/text_file.h"
 #include "cli_picture.h"
 #include "cli_stability.h"
-#include "base/failure.h"
-#include "driver/commands.h"
 #include "driver/result_export.h"
-#include "base/text_file.h"
+#include "driver/script/steps.h"
 
 namespace tgsim::cli {
 namespace {
@@ -43,23 +43,6 @@ private:
 };
 
 }  // namespace
-
-void runStep(Session& session, const Step& step, SolveObserver* observer) {
-    if (!step.command.empty()) {
-        findCommand(step.command)->action(session, observer);
-        return;
-    }
-    if (step.box) {
-        session.setSeriesBox(step.box, step.checked);
-        return;
-    }
-    const GridId id = *gridIdByName(step.grid);
-    const TextGrid& grid = session.grids().byId(id);
-    if (!grid.contains(step.column, step.row))
-        throw Failure(step.grid + " has no column " + std::to_string(step.column) + " (it has " +
-                      std::to_string(grid.columnCount()) + ")");
-    session.setCell(id, step.column, step.row, step.text);
-}
 
 int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptions& options) {
     Session session;
@@ -101,7 +84,7 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
     output(a.compareFile, [&](const std::string& name) {
         writeTextFile(name, [&](std::ostream& f) { writeCompareCsv(session, f); });
     });
-    output(a.pictureFile, [&](const std::string& name) { writeChartPicture(session, name, a.legend); });
+    output(a.pictureFile, [&](const std::string& name) { chart::writeChartPicture(session, name, a.legend); });
     output(a.standardParametersFile, [&](const std::string& name) {
         const StandardParameters table = session.standardParameters();  // a refusal leaves no file
         writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });

@@ -22,7 +22,4 @@ struct RunOptions {
 // Runs the steps on a new session and writes the outputs; returns the exit status (0 or 1).
 int run(const Arguments& arguments, std::ostream& out, std::ostream& err, const RunOptions& options = {});
 
-// One step on a session; a failing step throws its Failure.
-void runStep(Session& session, const Step& step, SolveObserver* observer);
-
 }  // namespace tgsim::cli

@@ -7,7 +7,7 @@
 
 #include "cli_arguments.h"
 #include "cli_runner.h"
-#include "study_runner.h"
+#include "cli_study.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -10,7 +10,7 @@
 #include "driver/chart_quantities.h"
 #include "driver/session.h"
 
-namespace tgsim::cli {
+namespace tgsim {
 namespace {
 
 // Chart quantities by box number.
@@ -82,4 +82,4 @@ Figures figuresOfPoint(const Session& session, bool modes, std::string& note) {
     return f;
 }
 
-}  // namespace tgsim::cli
+}  // namespace tgsim

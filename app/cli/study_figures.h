@@ -5,10 +5,8 @@
 #include "study_table.h"
 
 namespace tgsim {
-class Session;
-}
 
-namespace tgsim::cli {
+class Session;
 
 // From the last computation, over the rows the chart plots (0 .. N - 1, as --chart writes them;
 // "final" is row N - 1): the final values of P, Q, Ug, w and delta, the range of P, the largest
@@ -19,4 +17,4 @@ namespace tgsim::cli {
 // unset and its message in `note`.
 Figures figuresOfPoint(const Session& session, bool modes, std::string& note);
 
-}  // namespace tgsim::cli
+}  // namespace tgsim

@@ -15,7 +15,7 @@
 #include "base/cell_number.h"
 #include "ui/metafile/chart_picture.h"
 
-namespace tgsim::cli {
+namespace tgsim::chart {
 namespace {
 
 constexpr QSize kPictureSize{900, 600};
@@ -122,4 +122,4 @@ void writeStudyPicture(const StudyOptions& study, const std::vector<PictureValue
     saveChartPicture(view, QFile::decodeName(fileName.c_str()));
 }
 
-}  // namespace tgsim::cli
+}  // namespace tgsim::chart

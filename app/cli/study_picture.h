@@ -6,7 +6,7 @@
 
 #include "study_runner.h"
 
-namespace tgsim::cli {
+namespace tgsim::chart {
 
 // Draws the values (the points of the table written, in point order) and writes the picture in
 // the format of the file's extension (.svg, .png, .pdf). A point without a value breaks its line.
@@ -14,4 +14,4 @@ namespace tgsim::cli {
 // Throws tgsim::Failure when the file cannot be written.
 void writeStudyPicture(const StudyOptions& study, const std::vector<PictureValue>& values, const std::string& fileName);
 
-}  // namespace tgsim::cli
+}  // namespace tgsim::chart

@@ -14,16 +14,11 @@
 #include <string>
 #include <thread>
 
-#include "cli_runner.h"
-#include "base/failure.h"
-#include "base/message_text.h"
 #include "driver/session.h"
-#include "base/text_file.h"
 #include "study_figures.h"
-#include "study_picture.h"
 #include "study_table.h"
 
-namespace tgsim::cli {
+namespace tgsim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -35,14 +30,14 @@ struct FinishedPoint {
 };
 
 // The steps on a session of the point's own, then its figures.
-FinishedPoint runPoint(const Arguments& a, std::uint64_t point, std::optional<std::size_t> pictureFigure) {
-    const StudyOptions& study = a.study;
+FinishedPoint runPoint(const std::vector<Step>& steps, const StudyOptions& study, std::uint64_t point,
+                       std::optional<std::size_t> pictureFigure) {
     PointRow row;
     row.point = point;
     try {
         Session session;
         const std::vector<std::uint64_t> indices = study.indices(point);
-        for (const Step& step : a.steps) {
+        for (const Step& step : steps) {
             if (step.sweep < 0) {
                 runStep(session, step, nullptr);
                 continue;
@@ -73,10 +68,11 @@ struct PointQueue {
     std::exception_ptr fault;                         // a thread that could not go on
 };
 
-void work(const Arguments& a, std::uint64_t count, std::optional<std::size_t> pictureFigure, PointQueue& queue) {
+void work(const std::vector<Step>& steps, const StudyOptions& study, std::uint64_t count,
+          std::optional<std::size_t> pictureFigure, PointQueue& queue) {
     try {
         for (std::uint64_t j; !queue.stop && (j = queue.next++) < count;) {
-            FinishedPoint point = runPoint(a, a.study.shard.index + j * a.study.shard.count, pictureFigure);
+            FinishedPoint point = runPoint(steps, study, study.shard.index + j * study.shard.count, pictureFigure);
             const std::lock_guard<std::mutex> lock(queue.mutex);
             queue.finished.emplace(j, std::move(point));
             queue.finishedOne.notify_one();
@@ -103,10 +99,10 @@ std::string clockText(Clock::duration duration) {
 }
 
 // "study: 120/1000 points, 00:00:03 elapsed, about 00:00:20 left", rewritten in place.
-class Progress {
+class StudyProgress {
 public:
-    explicit Progress(std::ostream* out) : out_(out) {}
-    ~Progress() {
+    explicit StudyProgress(std::ostream* out) : out_(out) {}
+    ~StudyProgress() {
         if (shown_) *out_ << '\n' << std::flush;
     }
     void show(std::uint64_t done, std::uint64_t total) {
@@ -139,8 +135,8 @@ unsigned coreCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const StudyRunOptions& options) {
-    const StudyOptions& study = a.study;
+StudySummary writeStudyTable(const std::vector<Step>& steps, const StudyOptions& study, std::ostream& table,
+                             const StudyRunOptions& options) {
     const std::uint64_t total = study.pointCount();
     StudySummary summary;
     summary.points = total > study.shard.index ? (total - study.shard.index - 1) / study.shard.count + 1 : 0;
@@ -148,13 +144,13 @@ StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const Stud
     if (study.pictureFile) pictureFigure = figureIndex(study.figureName());
 
     table << tableHeader(study);
-    Progress progress(options.progress);
+    StudyProgress progress(options.progress);
     PointQueue queue;
     const unsigned jobs = options.jobs ? options.jobs : study.jobs ? study.jobs : coreCount();
     std::vector<std::jthread> threads;
     const StopOnExit stopOnExit{queue};
     for (std::uint64_t t = 0; t < std::min<std::uint64_t>(jobs, summary.points); ++t)
-        threads.emplace_back(work, std::cref(a), summary.points, pictureFigure, std::ref(queue));
+        threads.emplace_back(work, std::cref(steps), std::cref(study), summary.points, pictureFigure, std::ref(queue));
 
     for (std::uint64_t written = 0; written < summary.points;) {
         std::vector<FinishedPoint> ready;
@@ -177,34 +173,4 @@ StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const Stud
     return summary;
 }
 
-int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
-    const StudyOptions& study = a.study;
-    if (a.modesFile)
-        err << "tgsim-cli: in a study the modal figures go into the table; " << quotedForMessage(*a.modesFile)
-            << " is not written\n";
-    StudySummary summary;
-    try {
-        writeTextFile(*study.tableFile, [&](std::ostream& out) {
-            summary = writeStudyTable(a, out, {0, showProgress ? &err : nullptr});
-        });
-    } catch (const Failure& failure) {
-        err << failure.what() << '\n';
-        return 1;
-    }
-    int status = 0;
-    if (summary.failed) {
-        err << summary.failed << " of " << summary.points << " points failed (the table's status and message say why)\n";
-        status = 1;
-    }
-    if (study.pictureFile) {
-        try {
-            writeStudyPicture(study, summary.figure, *study.pictureFile);
-        } catch (const Failure& failure) {
-            err << failure.what() << '\n';
-            status = 1;
-        }
-    }
-    return status;
-}
-
-}  // namespace tgsim::cli
+}  // namespace tgsim

@@ -7,12 +7,13 @@
 #include <optional>
 #include <vector>
 
-#include "cli_arguments.h"
+#include "driver/script/steps.h"
+#include "driver/study/study_plan.h"
 
-namespace tgsim::cli {
+namespace tgsim {
 
 struct StudyRunOptions {
-    unsigned jobs = 0;                 // threads; 0: --jobs, else one per core
+    unsigned jobs = 0;                 // threads; 0: the study's own, else one per core
     std::ostream* progress = nullptr;  // points done / total, elapsed, estimated rest
 };
 
@@ -28,16 +29,13 @@ struct StudySummary {
     std::vector<PictureValue> figure;  // filled only when the study draws a picture
 };
 
-// Writes the header and the rows of the shard's points to `table`. An exception from writing
-// stops the threads (each ends the point it runs) and passes on.
-StudySummary writeStudyTable(const Arguments& arguments, std::ostream& table, const StudyRunOptions& options);
-
-// The whole study: the table file, then the picture; messages on err, the progress too when
-// `showProgress`. Returns 0, or 1 when a point failed (its row says why) or a file could not be
-// written.
-int runStudy(const Arguments& arguments, std::ostream& err, bool showProgress);
+// Runs the steps at the shard's points (the sweeps' steps setting each point's values) and writes
+// the header and the rows to `table`. An exception from writing stops the threads (each ends the
+// point it runs) and passes on.
+StudySummary writeStudyTable(const std::vector<Step>& steps, const StudyOptions& study, std::ostream& table,
+                             const StudyRunOptions& options);
 
 // The cores this process may run on.
 unsigned coreCount();
 
-}  // namespace tgsim::cli
+}  // namespace tgsim

@@ -2,7 +2,7 @@
 
 #include "driver/result_export.h"
 
-namespace tgsim::cli {
+namespace tgsim {
 
 std::size_t figureCount(bool modes) { return modes ? kFigureNames.size() : kModesMaxReal; }
 
@@ -51,4 +51,4 @@ std::string tableRow(const StudyOptions& study, const PointRow& row) {
     return line + '\n';
 }
 
-}  // namespace tgsim::cli
+}  // namespace tgsim

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "study_arguments.h"
+#include "driver/study/study_plan.h"
 
-namespace tgsim::cli {
+namespace tgsim {
 
 // The figures of a point, in the order of their columns. The last two (the modes) are columns
 // only when the study asks for the modes.
@@ -46,4 +46,4 @@ std::string tableRow(const StudyOptions& study, const PointRow& row);
 // row stays one line (shards' tables are joined line by line).
 std::string csvText(std::string_view text);
 
-}  // namespace tgsim::cli
+}  // namespace tgsim

@@ -1,30 +1,45 @@
 #include "headless_run.h"
 
+#include <functional>
 #include <iostream>
 #include <string>
-#include <vector>
 
-#include "app/cli/cli_runner.h"
+#include "base/failure.h"
+#include "base/text_file.h"
+#include "driver/result_export.h"
+#include "driver/script/steps.h"
+#include "app/cli/cli_picture.h"
 
 namespace tgsim::app {
 
 int runHeadless() {
-    cli::Arguments arguments;
-    cli::Step compute;
-    compute.command = "O1Click";
-    arguments.steps.push_back(compute);
-    arguments.pictureFile = kChartPicture;
-    arguments.resultsFile = kResultsTable;
-
-    std::vector<std::string> written;
-    cli::RunOptions options;
-    options.messagePrefix = "tgsim: ";
-    options.writeOutputsAfterFailure = false;
-    options.written = &written;
-    const int status = cli::run(arguments, std::cout, std::cerr, options);
-    for (const char* name : {kChartPicture, kResultsTable})
-        for (const std::string& done : written)
-            if (done == name) std::cout << name << '\n';
+    constexpr const char* kPrefix = "tgsim: ";
+    Session session;
+    SolveObserver quiet;
+    try {
+        runStep(session, commandStep("O1Click"), &quiet);
+    } catch (const Failure& failure) {
+        std::cerr << kPrefix << failure.what() << '\n';
+        return 1;
+    }
+    // Each file on its own: one that cannot be written doesn't keep the other from being written.
+    int status = 0;
+    const auto output = [&](const char* name, const std::function<void()>& write) {
+        try {
+            write();
+            return true;
+        } catch (const Failure& failure) {
+            std::cerr << kPrefix << failure.what() << '\n';
+            status = 1;
+            return false;
+        }
+    };
+    const bool results = output(kResultsTable, [&] {
+        writeTextFile(kResultsTable, [&](std::ostream& f) { writeResultsCsv(session, f); });
+    });
+    const bool picture = output(kChartPicture, [&] { chart::writeChartPicture(session, kChartPicture); });
+    if (picture) std::cout << kChartPicture << '\n';
+    if (results) std::cout << kResultsTable << '\n';
     return status;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The start-up computation on a machine without a screen: the runner's steps as the window
-// would run them (the computation, then the chart as a picture and the results as a table in
-// the current folder), without showing any window.
+// The start-up computation on a machine without a screen: the computation, then the results as a
+// table and the chart as a picture in the current folder, without showing any window.
 namespace tgsim::app {
 
 inline constexpr const char* kChartPicture = "tgsim-chart.png";

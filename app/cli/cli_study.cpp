@@ -1,0 +1,43 @@
+#include "cli_study.h"
+
+#include <ostream>
+
+#include "base/failure.h"
+#include "base/message_text.h"
+#include "base/text_file.h"
+#include "study_runner.h"
+#include "study_picture.h"
+
+namespace tgsim::cli {
+
+int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
+    const StudyOptions& study = a.study;
+    if (a.modesFile)
+        err << "tgsim-cli: in a study the modal figures go into the table; " << quotedForMessage(*a.modesFile)
+            << " is not written\n";
+    StudySummary summary;
+    try {
+        writeTextFile(*study.tableFile, [&](std::ostream& out) {
+            summary = writeStudyTable(a.steps, study, out, {0, showProgress ? &err : nullptr});
+        });
+    } catch (const Failure& failure) {
+        err << failure.what() << '\n';
+        return 1;
+    }
+    int status = 0;
+    if (summary.failed) {
+        err << summary.failed << " of " << summary.points << " points failed (the table's status and message say why)\n";
+        status = 1;
+    }
+    if (study.pictureFile) {
+        try {
+            chart::writeStudyPicture(study, summary.figure, *study.pictureFile);
+        } catch (const Failure& failure) {
+            err << failure.what() << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace tgsim::cli

@@ -1,0 +1,31 @@
+#include "steps.h"
+
+#include "base/failure.h"
+#include "driver/commands.h"
+
+namespace tgsim {
+
+Step commandStep(std::string handler) {
+    Step step;
+    step.command = std::move(handler);
+    return step;
+}
+
+void runStep(Session& session, const Step& step, SolveObserver* observer) {
+    if (!step.command.empty()) {
+        findCommand(step.command)->action(session, observer);
+        return;
+    }
+    if (step.box) {
+        session.setSeriesBox(step.box, step.checked);
+        return;
+    }
+    const GridId id = *gridIdByName(step.grid);
+    const TextGrid& grid = session.grids().byId(id);
+    if (!grid.contains(step.column, step.row))
+        throw Failure(step.grid + " has no column " + std::to_string(step.column) + " (it has " +
+                      std::to_string(grid.columnCount()) + ")");
+    session.setCell(id, step.column, step.row, step.text);
+}
+
+}  // namespace tgsim

@@ -1,0 +1,32 @@
+#pragma once
+// A script: the steps a session takes, in order, as the user would take them in the window. A
+// step is a command by its handler name, a cell edit of a grid, or a tick of a chart quantity's
+// box; a study's sweep is a cell edit whose text each point of the study sets.
+#include <string>
+#include <vector>
+
+#include "driver/session.h"
+
+namespace tgsim {
+
+struct Step {
+    std::string command;   // a handler name; empty for a cell edit or a quantity box
+    std::string grid;      // cell edit: grid name
+    int column = 0;        //            column
+    int row = 1;           //            row (1, or 0 for a header)
+    std::string text;      //            text, stored as typed
+    int box = 0;           // quantity box 1..17 to tick or untick (0: none)
+    bool checked = false;
+    int sweep = -1;        // a sweep of a study: a cell edit whose text each point sets
+                           // (index into the study's sweeps)
+};
+
+// The step that runs the command of that handler name.
+Step commandStep(std::string handler);
+
+// One step on a session; a failing step throws its Failure. A command step's handler must be one
+// of the session's commands, a cell edit's grid one of the grids (as the parser makes them); a
+// cell outside the grid is refused.
+void runStep(Session& session, const Step& step, SolveObserver* observer);
+
+}  // namespace tgsim
