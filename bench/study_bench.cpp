@@ -9,7 +9,7 @@
 #include <streambuf>
 
 #include "app/cli/cli_arguments.h"
-#include "app/cli/study_runner.h"
+#include "driver/study/study_runner.h"
 #include "driver/session.h"
 
 namespace tgsim {

@@ -7,7 +7,7 @@
 
 #include "base/failure.h"
 #include "base/text_file.h"
-#include "cli_picture.h"
+#include "ui/chart/offscreen_drawing.h"
 #include "cli_stability.h"
 #include "driver/result_export.h"
 #include "driver/script/steps.h"

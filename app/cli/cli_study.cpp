@@ -5,8 +5,8 @@
 #include "base/failure.h"
 #include "base/message_text.h"
 #include "base/text_file.h"
-#include "study_runner.h"
-#include "study_picture.h"
+#include "driver/study/study_runner.h"
+#include "ui/chart/study_picture.h"
 
 namespace tgsim::cli {
 

@@ -10,7 +10,7 @@
 #include "cli_arguments.h"
 #include "data/grids.h"
 #include "driver/script/step_parser.h"
-#include "study_table.h"
+#include "driver/study/study_table.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace tgsim::cli {

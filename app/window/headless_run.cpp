@@ -8,7 +8,7 @@
 #include "base/text_file.h"
 #include "driver/result_export.h"
 #include "driver/script/steps.h"
-#include "app/cli/cli_picture.h"
+#include "ui/chart/offscreen_drawing.h"
 
 namespace tgsim::app {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "study_runner.h"
+#include "driver/study/study_runner.h"
 
 namespace tgsim::chart {
 

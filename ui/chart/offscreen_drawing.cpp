@@ -1,4 +1,4 @@
-#include "cli_picture.h"
+#include "offscreen_drawing.h"
 
 #include <unistd.h>
 

@@ -11,7 +11,7 @@
 #include <array>
 #include <map>
 
-#include "cli_picture.h"
+#include "offscreen_drawing.h"
 #include "base/cell_number.h"
 #include "ui/metafile/chart_picture.h"
 
