@@ -48,7 +48,7 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
     Session session;
     int status = 0;
     const auto report = [&](const Failure& failure) {
-        err << options.messagePrefix << failure.what() << '\n';
+        err << failure.what() << '\n';
         status = 1;
     };
     {
@@ -64,13 +64,11 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
             }
         }
     }
-    if (status != 0 && !options.writeOutputsAfterFailure) return status;
     // Each output on its own: one that cannot be written doesn't keep the others from being written.
     const auto output = [&](const std::optional<std::string>& name, const std::function<void(const std::string&)>& write) {
         if (!name) return;
         try {
             write(*name);
-            if (options.written) options.written->push_back(*name);
         } catch (const Failure& failure) {
             report(failure);
         }

@@ -13,10 +13,7 @@ class SolveObserver;
 namespace tgsim::cli {
 
 struct RunOptions {
-    bool showProgress = false;       // a long computation's percentage on err
-    std::string messagePrefix;       // put before every message on err
-    bool writeOutputsAfterFailure = true;
-    std::vector<std::string>* written = nullptr;  // receives the names of the files written
+    bool showProgress = false;  // a long computation's percentage on err
 };
 
 // Runs the steps on a new session and writes the outputs; returns the exit status (0 or 1).
