@@ -12,7 +12,7 @@
 
 #include "ui/chart/readout_tip.h"
 #include "ui/chart/result_chart.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 namespace {
 

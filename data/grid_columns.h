@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "data/grids.h"
 
 namespace tgsim {

@@ -1,7 +1,7 @@
 #pragma once
 // Reading the grids' text into the parameter record and the initial state: relative values
 // converted to physical units, then the derived constants. The grids are only read.
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "data/grids.h"
 
 namespace tgsim {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include <string_view>
 
 #include "grids.h"

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "core/numerics/result_matrix.h"
 
 namespace tgsim {

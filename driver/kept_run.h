@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "chart_quantities.h"
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "core/numerics/result_matrix.h"
 #include "scenarios/scenario_presets.h"
 

@@ -12,7 +12,7 @@
 
 #include "chart_quantities.h"
 #include "core/analysis/modal_analysis.h"
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "core/numerics/progress.h"
 #include "core/numerics/result_matrix.h"
 #include "core/analysis/ringdown.h"

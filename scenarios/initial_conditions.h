@@ -1,6 +1,6 @@
 #pragma once
 // Writing a state vector back into the initial-condition grid, in the grid's relative units.
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "data/text_grid.h"
 
 namespace tgsim {

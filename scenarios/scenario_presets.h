@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "data/grids.h"
 
 namespace tgsim {

@@ -4,7 +4,7 @@
 
 #include "headless_run.h"
 #include "ui/window/qt_translations.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 
 namespace tgsim {
 

@@ -11,7 +11,7 @@
 // time, as a run's rows are.
 #include <span>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 
 namespace tgsim {
 

@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 
 namespace tgsim {
 

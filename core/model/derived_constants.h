@@ -4,7 +4,7 @@
 // matrices, and the rated operating point. Every formula is evaluated with the floating-point
 // fault flags cleared before and tested after it: a failing formula raises its fault and leaves
 // the fields computed before it updated, the rest as they were.
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 
 namespace tgsim {
 

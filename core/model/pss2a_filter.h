@@ -7,7 +7,7 @@
 #include <array>
 #include <cstddef>
 
-#include "parametry.h"
+#include "parameter_record.h"
 
 namespace tgsim {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "parametry.h"
+#include "parameter_record.h"
 #include "pss2a_filter.h"
 
 namespace tgsim {

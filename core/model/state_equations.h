@@ -3,7 +3,7 @@
 // regulator, shaft and network connection, plus the values recomputed at every evaluation.
 #include <array>
 
-#include "parametry.h"
+#include "parameter_record.h"
 
 namespace tgsim {
 

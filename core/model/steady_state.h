@@ -6,7 +6,7 @@
 // voltage error).
 #include <array>
 
-#include "parametry.h"
+#include "parameter_record.h"
 
 namespace tgsim {
 

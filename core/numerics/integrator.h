@@ -1,7 +1,7 @@
 #pragma once
 // Fixed-step six-stage fifth-order Runge-Kutta (Nystrom) integration of the state equations
 // over one run, with the firing-angle limit, progress reports and the stabilizer.
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "progress.h"
 #include "result_matrix.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <span>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 
 namespace tgsim {
 

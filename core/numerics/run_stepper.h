@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "nystrom_stepper.h"
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "core/model/stabilizer.h"
 #include "core/model/state_equations.h"
 

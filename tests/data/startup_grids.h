@@ -1,7 +1,7 @@
 #pragma once
 // The grids as the program starts with them: generator set 1, the start-up control row and
 // initial conditions, the single-input stabilizer set (switched off).
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
 #include "data/pss_sets.h"

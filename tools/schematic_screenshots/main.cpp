@@ -2,9 +2,9 @@
 // Opens the three schematic windows as the menu does and saves what each shows (its client
 // area, as first opened) as a PNG file.
 #include "schematic_windows.h"
-#include "u_schemat_dq.h"
-#include "u_schemat_pss2a.h"
-#include "u_schemat_siec.h"
+#include "dq_circuits_window.h"
+#include "pss2a_diagram_window.h"
+#include "network_map_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -18,7 +18,7 @@
 #include "ui/window/modal_analysis_window.h"
 #include "ui/chart/result_chart.h"
 #include "ui/window/standard_parameters_window.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 namespace {
 

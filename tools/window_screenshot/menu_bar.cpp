@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "ui/window/menu_bar_style.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

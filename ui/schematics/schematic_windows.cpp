@@ -1,8 +1,8 @@
 #include "schematic_windows.h"
 
-#include "u_schemat_dq.h"
-#include "u_schemat_pss2a.h"
-#include "u_schemat_siec.h"
+#include "dq_circuits_window.h"
+#include "pss2a_diagram_window.h"
+#include "network_map_window.h"
 
 namespace tgsim {
 

@@ -1,9 +1,9 @@
 // The three schematic windows: captions and geometry, the picture in Image1, showing from the
 // menu commands, scrolling, and keeping their state when closed and shown again.
 #include "schematic_windows.h"
-#include "u_schemat_dq.h"
-#include "u_schemat_pss2a.h"
-#include "u_schemat_siec.h"
+#include "dq_circuits_window.h"
+#include "pss2a_diagram_window.h"
+#include "network_map_window.h"
 
 #include <QApplication>
 #include <QLabel>

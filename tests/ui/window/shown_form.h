@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 namespace tgsim::testing {
 

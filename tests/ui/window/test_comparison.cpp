@@ -19,7 +19,7 @@
 #include "ui/chart/readout_tip.h"
 #include "ui/chart/result_chart.h"
 #include "ui/chart/session_chart_picture.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using tgsim::window::TForm1;
 namespace chart = tgsim::chart;

@@ -16,12 +16,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/model/parametry.h"
+#include "core/model/parameter_record.h"
 #include "base/cell_number.h"
 #include "driver/chart_quantities.h"
 #include "driver/commands.h"
 #include "ui/chart/result_chart.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using tgsim::window::TForm1;
 

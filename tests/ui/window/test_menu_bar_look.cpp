@@ -6,7 +6,7 @@
 
 #include "ui/window/menu_bar_pictures.h"
 #include "ui/window/menu_bar_style.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using namespace tgsim::window;
 

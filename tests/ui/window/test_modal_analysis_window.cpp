@@ -13,7 +13,7 @@
 #include "ui/window/modal_analysis_window.h"
 #include "ui/window/modal_plane_chart.h"
 #include "shown_form.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using tgsim::window::ModalAnalysisWindow;
 using tgsim::window::TForm1;

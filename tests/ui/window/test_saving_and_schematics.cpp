@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "schematic_windows.h"
-#include "u_schemat_dq.h"
-#include "u_schemat_pss2a.h"
-#include "u_schemat_siec.h"
+#include "dq_circuits_window.h"
+#include "pss2a_diagram_window.h"
+#include "network_map_window.h"
 #include "ui/window/chart_saving.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using tgsim::window::TForm1;
 

@@ -7,7 +7,7 @@
 
 #include "ui/window/standard_parameters_window.h"
 #include "shown_form.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using tgsim::window::StandardParametersWindow;
 using tgsim::window::TForm1;

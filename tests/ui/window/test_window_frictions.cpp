@@ -13,7 +13,7 @@
 
 #include "ui/chart/result_chart.h"
 #include "ui/window/qt_translations.h"
-#include "ui/window/tform1.h"
+#include "ui/window/main_window.h"
 
 using tgsim::window::TForm1;
 

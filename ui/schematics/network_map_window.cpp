@@ -1,4 +1,4 @@
-#include "u_schemat_siec.h"
+#include "network_map_window.h"
 
 namespace tgsim {
 

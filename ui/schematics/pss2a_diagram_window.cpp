@@ -1,4 +1,4 @@
-#include "u_schemat_pss2a.h"
+#include "pss2a_diagram_window.h"
 
 #include <QScrollArea>
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-#include "tform1.h"
+#include "main_window.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -18,9 +18,9 @@
 #include "base/failure.h"
 #include "data/cell_failure.h"
 #include "schematic_windows.h"
-#include "u_schemat_dq.h"  // the schematic windows' complete types, for their QPointers
-#include "u_schemat_pss2a.h"
-#include "u_schemat_siec.h"
+#include "dq_circuits_window.h"  // the schematic windows' complete types, for their QPointers
+#include "pss2a_diagram_window.h"
+#include "network_map_window.h"
 #include "driver/commands.h"
 #include "main_menu.h"
 #include "menu_bar_style.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "base/short_text.h"
-#include "core/numerics/unit_dzes.h"
+#include "core/numerics/small_matrices.h"
 
 namespace tgsim {
 

@@ -1,4 +1,4 @@
-#include "unit_dzes.h"
+#include "small_matrices.h"
 
 namespace tgsim {
 

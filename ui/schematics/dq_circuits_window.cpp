@@ -1,4 +1,4 @@
-#include "u_schemat_dq.h"
+#include "dq_circuits_window.h"
 
 namespace tgsim {
 
