@@ -1,5 +1,5 @@
 #pragma once
-// Writing a text file in one piece, the way every output file is written (core/output_file.h):
+// Writing a text file in one piece, the way every output file is written (base/output_file.h):
 // a failure or an interrupt never leaves a half-written or a temporary file behind, and a pipe,
 // a device or a symbolic link named as the output is written through, never replaced.
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 // Writing a finished picture file in one piece, the way every output file is written
-// (core/output_file.h): a failure or an interrupt leaves neither a half-written file nor a
+// (base/output_file.h): a failure or an interrupt leaves neither a half-written file nor a
 // temporary one, and a pipe, a device or a symbolic link named as the output is written through.
 #include <QByteArray>
 #include <QString>
