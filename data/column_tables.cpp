@@ -51,6 +51,7 @@ void readPrSam(TParametry& r, std::string_view cell) {
                                      : Connection::Unrecognised;
 }
 
+// clang-format off
 constexpr GridColumn kGenerator[] = {
     number(10, "Sn[MVA]", "Sn", FIELD(Sn), kMega, "VA", "rated apparent power, typed in MVA", "$S_n$"),
     number(11, "Un [kV]", "Un", FIELD(Un), kKilo, "V", "rated line voltage, typed in kV", "$U_n$"),
@@ -184,6 +185,7 @@ constexpr GridColumn kSteadyState[] = {
     label(6, "Qr : d-q  [-]", "QrDq", "pu", "check: reactive power from the d-q currents and voltages", "–"),
     label(7, "Qr : sinfi  [-]", "QrSinfi", "pu", "check: reactive power from U·I·sin φ", "–"),
 };
+// clang-format on
 
 #undef FIELD
 

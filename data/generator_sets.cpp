@@ -9,6 +9,7 @@ namespace tgsim {
 //           Xd       Xq       Xd1      Xq1      Xd2      Xq2      Xs
 //           Td01     Tq01     Td02     Tq02     R
 //           Iwo    Iwz      cw        ksi        J        D      spr      38  39
+// clang-format off
 const std::array<GeneratorSet, kGeneratorSetCount> kGeneratorSets = {{
     {"Dolna Odra      bl. 7, 8",
      {"10", "3,0", "0,00", "0,1", "0,2", "1,6", "NIE", "0,15", "Dol. Odra 7,8", "",
@@ -47,6 +48,7 @@ const std::array<GeneratorSet, kGeneratorSetCount> kGeneratorSets = {{
       "6,824", "0,859", "0,022", "0,036", "0,00119",
       "409", "1100", "0,0810", "0,111", "1970", "0,0", "0,945", "", ""}},
 }};
+// clang-format on
 
 const GeneratorSet* findGeneratorSet(std::string_view menuCaption) {
     for (const GeneratorSet& set : kGeneratorSets)

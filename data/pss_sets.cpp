@@ -6,6 +6,7 @@ namespace tgsim {
 
 //                  T1      T2      T3      T4      T5   T6       T7       T8      T9
 //                  Tw1   Tw2   Tw3   Tw4   ks1   ks2     ks3  kw
+// clang-format off
 const std::array<PssSet, 3> kPss2aSets = {{
     {"PSS 2A - D.O.", {"0,05", "0,02", "0,05", "0,02", "0", "0,005", "0,005", "0,30", "0,10",
                        "15", "15", "15", "15", "1", "1", "1", "2"}},
@@ -14,6 +15,7 @@ const std::array<PssSet, 3> kPss2aSets = {{
     {"PSS 2A - Koz.", {"0,05", "0,02", "0,05", "0,02", "0", "0,005", "0,005", "1,0", "0,1",
                        "15", "15", "15", "15", "3", "1", "1", "2"}},
 }};
+// clang-format on
 
 const PssSet kSingleInputSet = {"PSS  1-wejsciowy", {"2,0", "2,0", "0,4", "1,0", "0,1", "0,05", "150"}};
 

@@ -7,11 +7,13 @@
 
 namespace tgsim {
 
+// clang-format off
 const std::array<ChartQuantity, kSeriesCount> kChartQuantities = {{
     {"czas", "t"}, {"Id", "Id"},   {"Iw", "Iw"}, {"iD1", "iD1"}, {"Iq", "Iq"}, {"iQ1", "iQ1"},
     {"iQ2", "iQ2"}, {"w", "w"},    {"delta", "delta"}, {"alfa", "alfa"}, {"beta", "beta"},
     {"Ud", "Ud"},  {"Uq", "Uq"},   {"Uw", "Uw"}, {"Ig", "Ig"}, {"Ug", "Ug"}, {"P", "P"}, {"Q", "Q"},
 }};
+// clang-format on
 
 int chartQuantityNamed(std::string_view name) {
     for (int k = 1; k <= kQuantityCount; ++k) {

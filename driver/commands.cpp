@@ -66,6 +66,7 @@ Command windowItem(const char* handler, const char* menu, const char* caption) {
 }
 
 std::vector<Command> buildCommands() {
+    // clang-format off
     std::vector<Command> commands = {
         generator("G1Click", "Dolna Odra      bl. 7, 8"),
         generator("G2Click", "Turów              bl. 1,2,3"),
@@ -110,6 +111,7 @@ std::vector<Command> buildCommands() {
         {"Przelacz_DaneAkt_Wykres", Placement::Button, nullptr, nullptr, "",
          call<&Session::Przelacz_DaneAkt_Wykres>(), {}},
     });
+    // clang-format on
     return commands;
 }
 

@@ -5,6 +5,7 @@
 namespace tgsim {
 
 // The start-up scenario: written by the start-up, no menu command.
+// clang-format off
 const ScenarioPreset kStartupScenario = {"", "", "", "wzbudzenie", ScenarioEvents::None, EventTiming::None,
                                          {"-2", "5", "-0,0", "12", "15", "-5", "TAK", "1", "0"},
                                          InitialConditions::RestUnexcited, false};
@@ -31,6 +32,7 @@ const std::array<ScenarioPreset, kScenarioCount> kScenarioPresets = {{
 const std::array<const char*, 20> kLoadedPointValues = {
     "-1,46", "0,76", "0", "-0,60", "0", "0", "1", "-1,25", "0,70", "0,70",
     "0,95", "0,33", "0", "0", "-0,77", "-0,28", "15750", "0,0", "3284", "0,7"};
+// clang-format on
 
 const ScenarioPreset* findScenarioPreset(std::string_view scenarioName) {
     for (const ScenarioPreset& preset : kScenarioPresets)

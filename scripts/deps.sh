@@ -10,7 +10,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev cppcheck
   inkscape libwmf-bin fonts-urw-base35 x11-apps imagemagick
-  fonts-dejavu-core fonts-dejavu-extra parallel
+  fonts-dejavu-core fonts-dejavu-extra parallel clang-format
 )
 
 packages=("${run_packages[@]}")

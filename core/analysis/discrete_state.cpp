@@ -6,9 +6,11 @@ namespace tgsim {
 namespace {
 
 // Chart captions of elements 1..10, names of the stored values 11..20.
+// clang-format off
 constexpr const char* kPlantNames[kStateSize] = {
     "t",  "Id", "Iw",  "iD1", "Iq",  "iQ1", "iQ2", "w",  "delta", "alfa", "beta",
     "Ud", "Uq", "dUd", "dUq", "dId", "dIq", "Ug",  "dUg", "errorIntegral", "regulatorOutput"};
+// clang-format on
 
 double plantScale(int k, const TParametry& r) {
     switch (k) {

@@ -14,10 +14,12 @@ inline constexpr int kStateSize = 21;
 using State = std::array<double, kStateSize>;
 
 // Indices into the state vector.
+// clang-format off
 enum StateIndex : int {
     kT = 0, kId, kIw, kiD1, kIq, kiQ1, kiQ2, kOmega, kDelta, kAlfa, kBeta,
     kUd, kUq, kdUd, kdUq, kdId, kdIq, kUg, kdUg, kErrorIntegral, kRegulatorOutput
 };
+// clang-format on
 
 // Stabilizer orders: the PSS2A's filters are of order 9, the single-input stabilizer's of order 4.
 // The data-set commands set the record's pssOrder to one of them.

@@ -15,6 +15,7 @@ struct ColumnHeader {
     int column;
     const char* header;
 };
+// clang-format off
 const ColumnHeader kSheetHeaders[] = {
     {0, "K [-]"},
     {1, "TI [s]"},
@@ -54,11 +55,13 @@ const ColumnHeader kSheetHeaders[] = {
     {36, "D [Js/rad]"},
     {37, "spr [-]"},
 };
+// clang-format on
 
 struct SheetColumn {
     int column;
     std::array<const char*, 6> sets;
 };
+// clang-format off
 const SheetColumn kSheet[] = {
     {0, {"10", "300", "8,0", "8", "8,0", "8,0"}},
     {1, {"3,0", "0,6", "3", "3", "3", "3"}},
@@ -98,6 +101,7 @@ const SheetColumn kSheet[] = {
     {36, {"22,0", "0", "0,0", "0,0", "0,0", "0,0"}},
     {37, {"0,945", "0,945", "0,945", "0,9882", "0,945", "0,945"}},
 };
+// clang-format on
 
 TEST(GeneratorSets, EveryCellOfEverySetIsWrittenExactly) {
     for (int set = 1; set <= 6; ++set) {
@@ -129,6 +133,7 @@ struct PssSheetColumn {
     const char* header;
     std::array<const char*, 3> sets;
 };
+// clang-format off
 const PssSheetColumn kPssSheet[] = {
     {0, "T1 [s]", {"0,05", "5", "0,05"}},
     {1, "T2 [s]", {"0,02", "0,04", "0,02"}},
@@ -148,12 +153,14 @@ const PssSheetColumn kPssSheet[] = {
     {15, "ks3 [-]", {"1", "1", "1"}},
     {16, "kw [-]", {"2", "2", "2"}},
 };
+// clang-format on
 
 struct SingleInputColumn {
     int column;
     const char* header;
     const char* value;
 };
+// clang-format off
 const SingleInputColumn kSingleInputSheet[] = {
     {0, "T0 [s]", "2,0"},
     {1, "T1 [s]", "2,0"},
@@ -163,6 +170,7 @@ const SingleInputColumn kSingleInputSheet[] = {
     {5, "T5 [s]", "0,05"},
     {6, "kw [-]", "150"},
 };
+// clang-format on
 
 TEST(StabilizerSets, Pss2aSetsFillColumnsZeroToSixteenOfTwentyFive) {
     for (int set = 1; set <= 3; ++set) {

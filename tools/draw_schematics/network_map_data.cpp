@@ -10,6 +10,7 @@ using enum Label;
 using enum LineState;
 using V = Voltage;
 
+// clang-format off
 constexpr GeoPoint kOutline[] = {
     // Coast, west to east.
     {14.22, 53.93}, {15.00, 54.05}, {15.60, 54.18}, {16.20, 54.30}, {16.80, 54.57},
@@ -172,6 +173,7 @@ constexpr CountryName kCountryNames[] = {
     {"CZECHY", {16.60, 49.95}, false},
     {"NIEMCY", {13.82, 51.90}, true},
 };
+// clang-format on
 
 }  // namespace
 

@@ -113,6 +113,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QKeySequence>("shortcut");
         const QKeySequence none;
+        // clang-format off
         QTest::newRow("G1") << "G1Click" << "Generator" << "Dolna Odra      bl. 7, 8" << none;
         QTest::newRow("G2") << "G2Click" << "Generator" << "Turów              bl. 1,2,3" << none;
         QTest::newRow("G6") << "G6Click" << "Generator" << "Konin" << none;
@@ -142,6 +143,7 @@ private slots:
         QTest::newRow("SchematPSS") << "SchematStabilizatorClick" << "Schematy" << "Schemat PSS2A" << none;
         QTest::newRow("Gdzie1") << "Gdzie1Click" << "Zapisz" << "Gdzie zapisac wykres ?" << none;
         QTest::newRow("Gdzie2") << "Gdzie2Click" << "Zapisz" << "Gdzie zapisac formularz / Enh ?" << none;
+        // clang-format on
     }
     void menuItems() {
         QFETCH(QString, handler);
