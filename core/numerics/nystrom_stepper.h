@@ -8,6 +8,8 @@
 
 namespace tgsim {
 
+inline constexpr std::size_t kCacheLine = 64;  // bytes
+
 template <std::size_t N>
 class NystromStepper {
 public:
@@ -51,8 +53,17 @@ private:
         for (std::size_t i = 0; i < N; ++i) k[i] = h * g[i];
     }
 
-    State g1_{}, g_{}, stage_{};
-    State k1_{}, k2_{}, k3_{}, k4_{}, k5_{}, k6_{};
+    // Each working vector starts a cache line of its own, so that a step's speed does not depend
+    // on where the stepper happens to lie in memory.
+    alignas(kCacheLine) State g1_{};
+    alignas(kCacheLine) State g_{};
+    alignas(kCacheLine) State stage_{};
+    alignas(kCacheLine) State k1_{};
+    alignas(kCacheLine) State k2_{};
+    alignas(kCacheLine) State k3_{};
+    alignas(kCacheLine) State k4_{};
+    alignas(kCacheLine) State k5_{};
+    alignas(kCacheLine) State k6_{};
 };
 
 }  // namespace tgsim

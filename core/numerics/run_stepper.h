@@ -59,14 +59,16 @@ public:
     double h() const { return h_; }
 
 private:
-    TParametry record_;
+    // The record and the vectors each step reads start cache lines of their own (as the
+    // stepper's do).
+    alignas(kCacheLine) TParametry record_;
     double h_;
     Stabilizer stabilizer_;
-    State row_{};
+    alignas(kCacheLine) State row_{};
     std::int32_t step_ = 0;
-    State signal_{};  // element kAlfa the stabilizer's signal, the others 0
+    alignas(kCacheLine) State signal_{};  // element kAlfa the stabilizer's signal, the others 0
     NystromStepper<kStateSize> stepper_;
-    State next_{};
+    alignas(kCacheLine) State next_{};
 };
 
 }  // namespace tgsim
