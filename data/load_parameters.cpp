@@ -1,7 +1,5 @@
 #include "load_parameters.h"
 
-#include <cmath>
-#include <limits>
 #include <numbers>
 
 #include "core/model/derived_constants.h"
