@@ -24,7 +24,7 @@ int runHeadless() {
     }
     // Each file on its own: one that cannot be written doesn't keep the other from being written.
     int status = 0;
-    const auto output = [&](const char* name, const std::function<void()>& write) {
+    const auto output = [&](const std::function<void()>& write) {
         try {
             write();
             return true;
@@ -34,10 +34,9 @@ int runHeadless() {
             return false;
         }
     };
-    const bool results = output(kResultsTable, [&] {
-        writeTextFile(kResultsTable, [&](std::ostream& f) { writeResultsCsv(session, f); });
-    });
-    const bool picture = output(kChartPicture, [&] { chart::writeChartPicture(session, kChartPicture); });
+    const bool results =
+        output([&] { writeTextFile(kResultsTable, [&](std::ostream& f) { writeResultsCsv(session, f); }); });
+    const bool picture = output([&] { chart::writeChartPicture(session, kChartPicture); });
     if (picture) std::cout << kChartPicture << '\n';
     if (results) std::cout << kResultsTable << '\n';
     return status;
