@@ -3,7 +3,8 @@
 source tree, builds it and runs the suites that need no window; reports for each mutant whether
 a test failed (killed) or none did (survived).
 
-    mutation_check.py [--only ID[,ID...]] [--time-limit SECONDS] [--scratch FOLDER] [--jobs N] [--list]
+    mutation_check.py [--only ID[,ID...]] [--suites NAME[,NAME...]] [--time-limit SECONDS]
+                      [--scratch FOLDER] [--jobs N] [--list]
 
 The scratch copy (default build/mutation: its source in src, its build in build) is kept between
 calls, so only what a mutant touches is built again. A mutant whose text is not found exactly
@@ -26,7 +27,7 @@ TARGETS = ["tgsim-cli", "tgsim_reference_runs", "tgsim_core_tests", "tgsim_logic
            "tgsim_session_tests", "tgsim_cli_tests"]
 # The suites in the order they are run (the fastest killers first); the first failure ends a mutant.
 SUITES = [
-    ("reference runs", ["tools/reference_runs/tgsim_reference_runs", "check"]),
+    ("reference", ["tools/reference_runs/tgsim_reference_runs", "check"]),
     ("core", ["tests/core/tgsim_core_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
     ("logic", ["tests/logic/tgsim_logic_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
     ("session", ["tests/session/tgsim_session_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
@@ -105,7 +106,7 @@ def first_failure(suite, output):
     return f"{suite}: {match.group(1)}" if match else suite
 
 
-def build_and_test(build, jobs, deadline, env):
+def build_and_test(build, suites, jobs, deadline, env):
     """('killed', by what) / ('survived', '') / ('not built', why) / ('timed out', where)."""
     status, output = run(["cmake", "--build", str(build), "-j", str(jobs), "--target", *TARGETS], None,
                          max(1, deadline - time.monotonic()))
@@ -114,7 +115,7 @@ def build_and_test(build, jobs, deadline, env):
     if status != 0:
         errors = [l for l in output.splitlines() if "error" in l]
         return "not built", (errors[0] if errors else output[-300:]).strip()
-    for suite, command in SUITES:
+    for suite, command in suites:
         status, output = run([str(build / command[0]), *command[1:]], build, max(1, deadline - time.monotonic()), env)
         if status is None:
             return "killed", f"{suite}: timed out"
@@ -126,6 +127,8 @@ def build_and_test(build, jobs, deadline, env):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--only", action="append", default=[], help="mutant ids, comma-separated")
+    parser.add_argument("--suites", help="the suites to run, comma-separated (default: " +
+                        ",".join(name for name, _ in SUITES) + ")")
     parser.add_argument("--time-limit", type=float, default=900, help="seconds per mutant, building included")
     parser.add_argument("--scratch", type=Path, default=SOURCE / "build" / "mutation")
     parser.add_argument("--jobs", type=int, default=2)
@@ -142,6 +145,10 @@ def main():
     refused = refusals(mutants)
     if refused:
         raise SystemExit("Refused (the list needs mending):\n  " + "\n  ".join(refused))
+    names = a.suites.split(",") if a.suites else [name for name, _ in SUITES]
+    suites = [s for s in SUITES if s[0] in names]
+    if len(suites) != len(names):
+        raise SystemExit("The suites are " + ", ".join(name for name, _ in SUITES))
     if a.list:
         for m in mutants:
             print(f"{m.id:40} {m.file}" + (f"  (equivalent: {m.equivalent})" if m.equivalent else ""))
@@ -157,7 +164,7 @@ def main():
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="tgsim_mutation_"))
 
     print("Without a mutant ...", flush=True)
-    result, detail = build_and_test(build, a.jobs, time.monotonic() + 3 * a.time_limit, env)
+    result, detail = build_and_test(build, suites, a.jobs, time.monotonic() + 3 * a.time_limit, env)
     if result != "survived":
         raise SystemExit(f"The copy without a mutant does not pass ({result}: {detail}): mend that first")
 
@@ -168,7 +175,7 @@ def main():
         started = time.monotonic()
         try:
             path.write_text(original.replace(m.original, m.replacement, 1))
-            result, detail = build_and_test(build, a.jobs, started + a.time_limit, env)
+            result, detail = build_and_test(build, suites, a.jobs, started + a.time_limit, env)
         finally:
             path.write_text(original)
         if result == "survived" and m.equivalent:
