@@ -10,6 +10,7 @@
 #include "core/stabilizer.h"
 #include "core_runs.h"
 #include "core/derived_constants.h"
+#include "core/matrix_exponential.h"
 
 namespace tgsim {
 namespace {
@@ -72,6 +73,22 @@ TEST(Stabilizer, SingleInputSignalFirstMovesWhenTheInputHasPassedItsFilter) {
         for (double v : stabilizer.memory().singleInput.filter1) ASSERT_EQ(v, 0.0);
     }
     EXPECT_EQ(firstMove, 44);
+}
+
+// The PSS2A's discretisation: a rotation by 3 rad (scaled and squared back) and an upper
+// triangular matrix of two decays, against their closed forms.
+TEST(Stabilizer, MatrixExponentialOfKnownMatrices) {
+    SquareMatrix rotation{}, decays{};
+    rotation[0][1] = 3.0, rotation[1][0] = -3.0;
+    decays[0][0] = -1.0, decays[0][1] = 2.0, decays[1][1] = -3.0;
+    const SquareMatrix r = matrixExponential(rotation, 2), d = matrixExponential(decays, 2);
+    EXPECT_NEAR(r[0][0], std::cos(3.0), 1e-14);
+    EXPECT_NEAR(r[0][1], std::sin(3.0), 1e-14);
+    EXPECT_NEAR(r[1][0], -std::sin(3.0), 1e-14);
+    EXPECT_NEAR(d[0][0], std::exp(-1.0), 1e-15);
+    EXPECT_NEAR(d[0][1], std::exp(-1.0) - std::exp(-3.0), 1e-15);  // 2 (e^-1 - e^-3) / (-1 + 3)
+    EXPECT_EQ(d[1][0], 0.0);
+    EXPECT_NEAR(d[1][1], std::exp(-3.0), 1e-15);
 }
 
 TEST(Stabilizer, Pss2aGivesExactlyZeroForAConstantInput) {
