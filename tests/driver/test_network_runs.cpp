@@ -1,5 +1,6 @@
 // Runs on the network from the computed steady states stay where they start: the chart's P and
-// Q within 0,005 of the given powers and Ug within 0,001 of its start, over the whole run.
+// Q within 0,005 of the given powers (0,0049 measured at most) and Ug, the bus voltage, at its
+// start up to rounding, over the whole run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,7 +75,7 @@ TEST(NetworkRuns, GivenSteadyStateOfTheChosenMachineHoldsPowerAndVoltage) {
                 const Drift d = driftOfRun(s, p.Pr, p.Qr);
                 EXPECT_LT(d.P, 0.005) << "set " << set << " P " << p.P;
                 EXPECT_LT(d.Q, 0.005) << "set " << set << " P " << p.P;
-                EXPECT_LT(d.Ug, 0.001) << "set " << set << " P " << p.P;
+                EXPECT_LT(d.Ug, 1e-12) << "set " << set << " P " << p.P;
             }
 }
 
@@ -114,7 +115,7 @@ TEST(NetworkRuns, RatedPointOfTheChosenMachineHoldsPowerAndVoltage) {
         const Drift d = driftOfRun(s, 1.0, std::sqrt(1.0 - cosfin * cosfin));
         EXPECT_LT(d.P, 0.005) << "set " << set;
         EXPECT_LT(d.Q, 0.005) << "set " << set;
-        EXPECT_LT(d.Ug, 0.001) << "set " << set;
+        EXPECT_LT(d.Ug, 1e-12) << "set " << set;
     }
 }
 

@@ -73,7 +73,7 @@ TEST(SteadyState, GivenPointIsAnEquilibriumForEveryReachableSetAndModel) {
                 continue;
             }
             s.Warunkizadane1Click();
-            EXPECT_LT(largestResidual(s), 1e-9) << model << " set " << set;
+            EXPECT_LT(largestResidual(s), 1e-12) << model << " set " << set;  // 1,5e-14 measured
         }
 }
 
@@ -91,7 +91,7 @@ TEST(SteadyState, CheckValuesReproduceThePowersForEitherSign) {
             for (int c = 0; c < 4; ++c)
                 EXPECT_NEAR(parseCellNumber(s.grids().zadanystanustalony.cell(4 + c, 1)), expected[c], 1e-12)
                     << P << " " << Q << " check " << c;
-            EXPECT_LT(largestResidual(s), 1e-9);
+            EXPECT_LT(largestResidual(s), 1e-12);
         }
 }
 
@@ -144,7 +144,7 @@ TEST(SteadyState, RatedPointIsAnEquilibriumOrBeyondTheExciter) {
         Session s = sessionWithRecord(set, "Klasyc");
         command(s, "Pracawsieci1Click");
         s.war_nominalneClick();
-        EXPECT_LT(largestResidual(s), 1e-9) << "set " << set;
+        EXPECT_LT(largestResidual(s), 1e-12) << "set " << set;  // 4,4e-14 measured
     }
     Session s = sessionWithRecord(6, "Klasyc");
     const Grids before = s.grids();

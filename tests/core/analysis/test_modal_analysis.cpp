@@ -30,6 +30,7 @@ const Mode& electromechanical(const ModalResult& result) {
 
 // At P = 0,5, Q = 0,3 on the network: the electromechanical mode is the swing the run shows
 // after a 3 % torque pulse of 0,1 s (the speed's ringdown from 0,5 s to 8 s), and no mode grows.
+// The two agree to 0,03 % in frequency and 0,3 % in damping (set 4 with the stabilizer).
 TEST(ModalAnalysis, AgreesWithTheRingdownOfTheSimulatedSwing) {
     for (int set : {1, 4, 6}) {
         double dampingOff = 0.0;
@@ -47,8 +48,8 @@ TEST(ModalAnalysis, AgreesWithTheRingdownOfTheSimulatedSwing) {
             ASSERT_TRUE(swing.oscillation) << what;
             const double frequencyError = swing.frequencyHz / em.frequencyHz - 1.0;
             const double dampingError = swing.dampingRatio / em.dampingRatio - 1.0;
-            EXPECT_LT(std::fabs(frequencyError), 0.01) << what;
-            EXPECT_LT(std::fabs(dampingError), 0.05) << what;
+            EXPECT_LT(std::fabs(frequencyError), 0.002) << what;
+            EXPECT_LT(std::fabs(dampingError), 0.01) << what;
             RecordProperty(what, "modal " + std::to_string(em.frequencyHz) + " Hz, " + std::to_string(em.dampingRatio) +
                                      "; ringdown " + std::to_string(swing.frequencyHz) + " Hz, " +
                                      std::to_string(swing.dampingRatio));
@@ -63,8 +64,8 @@ TEST(ModalAnalysis, AgreesWithTheRingdownOfTheSimulatedSwing) {
 }
 
 // Halving the differencing step moves no mode that the map resolves (|z| >= 1e-4) by more than
-// 0,2 % (the repeated poles of the stabilizer's filters split by about that), and the
-// electromechanical mode by less than 1e-6.
+// 0,05 % (the repeated poles of the stabilizer's filters split by 0,015 %), and the
+// electromechanical mode by less than 1e-7 (2e-8 measured).
 TEST(ModalAnalysis, HalvingTheDifferenceStepChangesNoMode) {
     const RunInputs in = testing::networkPoint(1, 0.5, 0.3, 1);
     const ModalResult full = modalAnalysis(in.record, in.initialState);
@@ -75,10 +76,10 @@ TEST(ModalAnalysis, HalvingTheDifferenceStepChangesNoMode) {
         if (a.real * full.period < std::log(1e-4)) continue;
         double nearest = INFINITY;
         for (const Mode& b : half.modes) nearest = std::fmin(nearest, distance(a, b));
-        EXPECT_LE(nearest, 2e-3 * std::hypot(a.real, a.imag) + 1e-9) << a.real << " " << a.imag;
+        EXPECT_LE(nearest, 5e-4 * std::hypot(a.real, a.imag) + 1e-9) << a.real << " " << a.imag;
     }
     const Mode& em = electromechanical(full);
-    EXPECT_LT(distance(em, electromechanical(half)), 1e-6 * std::hypot(em.real, em.imag));
+    EXPECT_LT(distance(em, electromechanical(half)), 1e-7 * std::hypot(em.real, em.imag));
     EXPECT_EQ(full.stateCount, 40);
     EXPECT_EQ(full.stepsPerPeriod, 11);
 }

@@ -39,6 +39,10 @@ TEST(ModelReference, FirstStepOfTheStartUpRunByHand) {
     // Shaft: p/(2J) times the balance, whose only term is the damping D on the absolute speed.
     const double dOmega = 1.0 / (2.0 * 6100.0) * (-22.0 * wn);
     EXPECT_NEAR(f[kOmega], dOmega, 1e-12 * std::fabs(dOmega));
+    // At 90 % of the rated speed the damping is 90 % of that at rated speed.
+    row0[kOmega] = 0.9 * wn;
+    stateEquations(row0, in.record, in.record.to + h, f);
+    EXPECT_NEAR(f[kOmega], 0.9 * dOmega, 1e-12 * std::fabs(dOmega));
 }
 
 // The shaft equation driven by rated torque at rest electrically: 2 H/wn dw/dt = T/Tb with the

@@ -122,17 +122,18 @@ TEST(ShortCircuit, EnvelopeGivesTheStandardParameters) {
         const StandardParameters table = standardParameters(in.record);
         auto value = [&](const char* name) { return *standardParameter(table, name).value; };
         // With the open-circuit voltage at 1 pu the currents are the reciprocal reactances;
-        // the steady one is the short-circuit ratio.
+        // the steady one is the short-circuit ratio. The envelope's evaluation agrees to
+        // 0,17 % at most, but to 0,5 % in Td'' (fitted over the first 0,25 s only).
         const struct {
             const char* what;
-            double measured, computed;
+            double measured, computed, tolerance;
         } rows[] = {
-            {"I''", m.Isubtransient, 1.0 / value("Xd''")}, {"I'", m.Itransient, 1.0 / value("Xd'")},
-            {"I-infinity", m.Isteady, value("SCR")},      {"Td'", m.Td1, value("Td'")},
-            {"Td''", m.Td2, value("Td''")},               {"Ta", m.Ta, value("Ta")},
+            {"I''", m.Isubtransient, 1.0 / value("Xd''"), 0.005}, {"I'", m.Itransient, 1.0 / value("Xd'"), 0.005},
+            {"I-infinity", m.Isteady, value("SCR"), 0.005},      {"Td'", m.Td1, value("Td'"), 0.005},
+            {"Td''", m.Td2, value("Td''"), 0.015},               {"Ta", m.Ta, value("Ta"), 0.005},
         };
         for (const auto& row : rows)
-            EXPECT_NEAR(row.measured / row.computed, 1.0, 0.02)
+            EXPECT_NEAR(row.measured / row.computed, 1.0, row.tolerance)
                 << model << " " << row.what << ": measured " << row.measured << ", computed " << row.computed;
     }
 }

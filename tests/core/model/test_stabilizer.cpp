@@ -10,6 +10,7 @@
 #include "core/model/stabilizer.h"
 #include "core_runs.h"
 #include "core/model/derived_constants.h"
+#include "core/numerics/matrix_exponential.h"
 
 namespace tgsim {
 namespace {
@@ -25,9 +26,10 @@ TEST(Stabilizer, RingIndexAndBackwardDifferences) {
     const double Tp = 0.01;
     double y[9];
     for (int i = 0; i < 9; ++i) y[ringIndex(9, 2, i)] = std::pow(-i * Tp, 3);
-    EXPECT_NEAR(backwardDifference(y, 9, 2, Tp, 3), 6.0, 1e-9);
-    EXPECT_NEAR(backwardDifference(y, 9, 2, Tp, 2), -6.0 * Tp, 1e-9);
-    EXPECT_NEAR(backwardDifference(y, 9, 2, Tp, 7), 0.0, 1e-3);
+    EXPECT_NEAR(backwardDifference(y, 9, 2, Tp, 3), 6.0, 1e-12);
+    EXPECT_NEAR(backwardDifference(y, 9, 2, Tp, 2), -6.0 * Tp, 1e-12 * Tp);
+    // Rounding of the samples magnified by Tp^-7: 8e-5.
+    EXPECT_NEAR(backwardDifference(y, 9, 2, Tp, 7), 0.0, 3e-4);
 }
 
 // A row with the given speed and delivered power (Ud, Uq and Iq chosen to make it so).
@@ -73,6 +75,22 @@ TEST(Stabilizer, SingleInputSignalFirstMovesWhenTheInputHasPassedItsFilter) {
     EXPECT_EQ(firstMove, 44);
 }
 
+// The PSS2A's discretisation: a rotation by 3 rad (scaled and squared back) and an upper
+// triangular matrix of two decays, against their closed forms.
+TEST(Stabilizer, MatrixExponentialOfKnownMatrices) {
+    SquareMatrix rotation{}, decays{};
+    rotation[0][1] = 3.0, rotation[1][0] = -3.0;
+    decays[0][0] = -1.0, decays[0][1] = 2.0, decays[1][1] = -3.0;
+    const SquareMatrix r = matrixExponential(rotation, 2), d = matrixExponential(decays, 2);
+    EXPECT_NEAR(r[0][0], std::cos(3.0), 1e-14);
+    EXPECT_NEAR(r[0][1], std::sin(3.0), 1e-14);
+    EXPECT_NEAR(r[1][0], -std::sin(3.0), 1e-14);
+    EXPECT_NEAR(d[0][0], std::exp(-1.0), 1e-15);
+    EXPECT_NEAR(d[0][1], std::exp(-1.0) - std::exp(-3.0), 1e-15);  // 2 (e^-1 - e^-3) / (-1 + 3)
+    EXPECT_EQ(d[1][0], 0.0);
+    EXPECT_NEAR(d[1][1], std::exp(-3.0), 1e-15);
+}
+
 TEST(Stabilizer, Pss2aGivesExactlyZeroForAConstantInput) {
     for (int set = 1; set <= 3; ++set) {
         RunInputs in = loadRun(1, "Klasyc", nullptr, set);
@@ -111,7 +129,8 @@ std::complex<double> measuredResponse(const SampledCompanionFilter& filter, doub
 // The speed path at the sample interval of a 50 Hz run. The power path bypasses the
 // ramp-tracking filter and keeps its gain far above the sampling frequency, so its sampled
 // response also holds folded high-frequency terms (up to 6 % with set 1 at 10 ms); its
-// transfer function is checked at an eighth of the interval, where they vanish.
+// transfer function is checked at an eighth of the interval, where they vanish. Measured at
+// most: speed 0,19 % in gain and 0,007 degrees in phase, power 0,12 % and 0,05 degrees.
 TEST(Stabilizer, Pss2aPathsFollowTheirTransferFunctions) {
     const double Ts = 11 * 20.0 / 20001.0, powerTs = Ts / 8;
     for (int set = 1; set <= 3; ++set) {
@@ -126,10 +145,10 @@ TEST(Stabilizer, Pss2aPathsFollowTheirTransferFunctions) {
                                        polynomialAt(r.pssDen2, s) * powerHold;
             const auto speed = measuredResponse(speedPathFilter(r, Ts), omega, Ts);
             const auto power = measuredResponse(powerPathFilter(r, powerTs), omega, powerTs);
-            EXPECT_NEAR(std::abs(speed) / std::abs(speedExpected), 1.0, 0.01) << "set " << set << " " << f << " Hz";
-            EXPECT_NEAR(std::arg(speed / speedExpected) * 180 / std::numbers::pi, 0.0, 1.0) << set << " " << f;
-            EXPECT_NEAR(std::abs(power) / std::abs(powerExpected), 1.0, 0.01) << "set " << set << " " << f << " Hz";
-            EXPECT_NEAR(std::arg(power / powerExpected) * 180 / std::numbers::pi, 0.0, 1.0) << set << " " << f;
+            EXPECT_NEAR(std::abs(speed) / std::abs(speedExpected), 1.0, 0.005) << "set " << set << " " << f << " Hz";
+            EXPECT_NEAR(std::arg(speed / speedExpected) * 180 / std::numbers::pi, 0.0, 0.03) << set << " " << f;
+            EXPECT_NEAR(std::abs(power) / std::abs(powerExpected), 1.0, 0.005) << "set " << set << " " << f << " Hz";
+            EXPECT_NEAR(std::arg(power / powerExpected) * 180 / std::numbers::pi, 0.0, 0.15) << set << " " << f;
         }
     }
 }

@@ -32,8 +32,8 @@ TEST(NystromStepper, ConvergesWithOrderFive) {
         return std::fabs(y[0] - exact(2.0));
     };
     const double e1 = errorWith(10), e2 = errorWith(20), e3 = errorWith(40);
-    EXPECT_NEAR(std::log2(e1 / e2), 5.0, 0.4);
-    EXPECT_NEAR(std::log2(e2 / e3), 5.0, 0.4);
+    EXPECT_NEAR(std::log2(e1 / e2), 5.0, 0.15);  // 5,04 and 5,03 measured
+    EXPECT_NEAR(std::log2(e2 / e3), 5.0, 0.15);
 }
 
 TEST(Integrator, TimeGridAndStoredRows) {
@@ -51,7 +51,7 @@ TEST(Integrator, TimeGridAndStoredRows) {
     EXPECT_EQ(std::memcmp(results.row(0).data(), row0.data(), sizeof row0), 0);
     const double h = 5.0 / 5001.0;
     EXPECT_EQ(results.row(1)[kT], h);
-    EXPECT_NEAR(results.row(5000)[kT], 5000 * 5.0 / 5001, 1e-9);
+    EXPECT_NEAR(results.row(5000)[kT], 5000 * 5.0 / 5001, 5e-12);  // summed 5000 times: 6,5e-13 off
     double t = 0.0;
     for (std::size_t i = 1; i <= 5000; ++i) {
         t = t + h;
