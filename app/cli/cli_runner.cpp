@@ -7,6 +7,7 @@
 
 #include "cli_picture.h"
 #include "cli_stability.h"
+#include "cli_tuning.h"
 #include "core/failure.h"
 #include "driver/commands.h"
 #include "driver/result_export.h"
@@ -107,6 +108,9 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });
     });
     output(a.modesFile, [&](const std::string& name) { writeModes(session, name); });
+    if (a.frequencyResponse)
+        output(a.frequencyResponse->file, [&](const std::string&) { writeFrequencyResponse(session, *a.frequencyResponse); });
+    output(a.pssTuningFile, [&](const std::string& name) { writePssTuning(session, name); });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
     for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);
