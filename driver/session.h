@@ -152,7 +152,9 @@ public:
     // stabilizer set in `Siatka_PSS` taken as switched on whatever its switch says: the frequency
     // responses at these frequencies, and a proposed setting; the session is left as it is. They
     // refuse as the modal analysis refuses.
-    FrequencyResponse frequencyResponse(const std::vector<double>& frequenciesHz) const;
+    // With `setting`, the responses with that setting written into a copy of the grid.
+    FrequencyResponse frequencyResponse(const std::vector<double>& frequenciesHz,
+                                        const PssSetting* setting = nullptr) const;
     PssProposal proposePssSetting() const;
     // Writes the proposed values into `Siatka_PSS` (the stages' time constants and kw; the other
     // cells and the switch stay as they are).

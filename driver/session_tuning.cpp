@@ -17,10 +17,12 @@ void writeSetting(TextGrid& grid, const PssSetting& setting, bool pss2a) {
 
 // The stabilizer in the grid is read as if switched on: its own response and its proposal do not
 // depend on the switch.
-FrequencyResponse Session::frequencyResponse(const std::vector<double>& frequenciesHz) const {
+FrequencyResponse Session::frequencyResponse(const std::vector<double>& frequenciesHz, const PssSetting* setting) const {
+    Grids grids = grids_;
+    if (setting) writeSetting(grids.Siatka_PSS, *setting, record_.pssOrder == kPss2aOrder);
     TParametry record = record_;
     State initial{};
-    tgsim::LoadParameters(grids_, kPssOnCaption, record, initial);
+    tgsim::LoadParameters(grids, kPssOnCaption, record, initial);
     return tgsim::frequencyResponse(record, initial, frequenciesHz);
 }
 
