@@ -155,7 +155,7 @@ std::string usage() {
            "                  event to the end; either may be left empty) (CSV: quantity,from_s,to_s,\n"
            "                  frequency_hz,damping_ratio,amplitude,fit_quality,oscillation; repeatable,\n"
            "                  one line per request in a shared FILE)\n"
-           "  --frequency-response FILE[:FROM:TO:COUNT]\n"
+           "  --frequency-response FILE[:FROM:TO:COUNT]   (repeatable)\n"
            "                  the frequency responses of the initial state with the shaft held and of the\n"
            "                  stabilizer in Siatka_PSS, at COUNT log-spaced frequencies from FROM to TO Hz\n"
            "                  (default 0.1:5:200) (CSV: frequency_hz,gep_gain,gep_phase_deg,vref_gain,\n"
@@ -209,7 +209,7 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             FrequencyResponseRequest request;
             if (!value(text)) return result;
             if (result.error = parseFrequencyResponseRequest(text, request); !result.error.empty()) return result;
-            a.frequencyResponse = request;
+            a.frequencyResponses.push_back(request);
         } else if (arg == "--pss-tuning") {
             if (!value(text)) return result;
             a.pssTuningFile = text;

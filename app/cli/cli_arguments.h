@@ -51,7 +51,7 @@ struct Arguments {
     std::optional<std::string> standardParametersFile;
     std::optional<std::string> modesFile;
     std::vector<RingdownRequest> ringdowns;
-    std::optional<FrequencyResponseRequest> frequencyResponse;
+    std::vector<FrequencyResponseRequest> frequencyResponses;
     std::optional<std::string> pssTuningFile;
     std::vector<std::string> grids;
     bool state = false;

@@ -108,8 +108,8 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });
     });
     output(a.modesFile, [&](const std::string& name) { writeModes(session, name); });
-    if (a.frequencyResponse)
-        output(a.frequencyResponse->file, [&](const std::string&) { writeFrequencyResponse(session, *a.frequencyResponse); });
+    for (const FrequencyResponseRequest& request : a.frequencyResponses)
+        output(request.file, [&](const std::string&) { writeFrequencyResponse(session, request); });
     output(a.pssTuningFile, [&](const std::string& name) { writePssTuning(session, name); });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
