@@ -30,6 +30,7 @@ struct ModalFigures {
     double largestRealPart = 0;
 };
 
+// The modes' largest real part and the least damped swing.
 ModalFigures figuresOf(const TParametry& record, const State& initial) {
     const ModalResult modes = modalAnalysis(record, initial);
     ModalFigures f;
@@ -154,6 +155,10 @@ PssProposal proposePssSetting(const TParametry& record, const State& initial, co
     for (int pass = 0; pass < kPasses; ++pass) {
         const PhaseBand band = phaseBand(centre);
         const std::vector<std::complex<double>> net = baseNet(band, plant, stabilizer, unitGain);
+        for (const std::complex<double>& value : net)
+            if (!(std::abs(value) > 0.0) || !std::isfinite(std::abs(value)))
+                throw Failure("The stabilizer in Siatka_PSS gives no signal at some frequency of the swing's band "
+                              "(a gain of 0 in its data?): there is nothing to compensate");
         for (bool inverted : {false, true}) {
             for (const Compensation& fit : rankCompensations(band, net, p.pss2a, inverted, kCandidates)) {
                 const Candidate c = tried(fit, band, net, recordWith, initial);

@@ -5,6 +5,7 @@
 
 #include "core/analysis/linearised_map.h"
 #include "core/analysis/plant_response.h"
+#include "core/cell_number.h"
 #include "core/discrete_state.h"
 #include "core/fp_fault.h"
 #include "core/modal_analysis.h"
@@ -76,7 +77,8 @@ Complex StabilizerResponse::speedToSignal(double frequencyHz) const {
     const Complex signal = memory[signal_] * heldStaircaseFactor(omega, T_);
     clearFpFaults();
     if (!std::isfinite(signal.real()) || !std::isfinite(signal.imag()))
-        throw Failure("The stabilizer does not settle at that frequency");
+        throw Failure("The stabilizer does not settle at " + formatGeneral(frequencyHz, 6) +
+                      " Hz: its filters have an undamped mode on that frequency");
     return signal;
 }
 
