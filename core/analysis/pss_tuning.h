@@ -1,8 +1,10 @@
 #pragma once
 // A proposed stabilizer setting for the machine at an operating point at rest, by the
-// phase-compensation method: the two compensation stages from the net phase of the stabilizer's
-// torque against speed (phase_compensation.h), and the gain as a third of the smallest gain at
-// which some mode of the modal analysis becomes unstable.
+// phase-compensation method: the pairs of compensation stages ranked by the net phase of the
+// stabilizer's torque against speed (phase_compensation.h), the best of them tried with the gain
+// at a third of the smallest gain at which some mode of the modal analysis becomes unstable, and
+// the one that damps the least damped swing most proposed. A second pass ranks again around the
+// swing frequency the first pass's choice leaves.
 //
 // The PSS2A's lead-lag stages are T1/T2 and T3/T4; the single-input stabilizer's compensation is
 // its two lags T2 and T4 (its T0, T1, T3 and T5 act on the gain only, or cancel). Every other
