@@ -59,8 +59,8 @@ Command scenario(const ScenarioPreset& preset) {
     return c;
 }
 
-// A command of the window itself: schematics, saving, closing, the standard-parameters and
-// modal-analysis windows.
+// A command of the window itself: schematics, saving, closing, the standard-parameters,
+// modal-analysis and stabilizer-tuning windows.
 Command windowItem(const char* handler, const char* menu, const char* caption) {
     return item(handler, menu, caption, "", {});
 }
@@ -90,6 +90,8 @@ std::vector<Command> buildCommands() {
         pss2a("PSS2A_3Click", "PSS 2A - Koz."),
         item("PSS1wejsciowy1Click", kStabilizerMenu, kSingleInputSet.menuCaption, "",
              call<&Session::PSS1wejsciowy1Click>()),
+        item("DobierzPSSClick", kStabilizerMenu, "Dobierz nastawy…", "", call<&Session::DobierzPSSClick>()),
+        windowItem("StrojeniePSSClick", kStabilizerMenu, "Strojenie PSS"),
         item("O1Click", kComputeMenu, "Rozwiązanie Równań Stanu", "F10",
              [](Session& s, SolveObserver* observer) { s.O1Click(observer); }),
         item("Obliczeniecalkicieplnej1Click", kComputeMenu, "Obliczenie Calki Cieplnej Prądu Wirnika", "",

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "chart_quantities.h"
+#include "core/analysis/frequency_response.h"
+#include "core/analysis/pss_tuning.h"
 #include "core/analysis/modal_analysis.h"
 #include "core/model/parameter_record.h"
 #include "core/numerics/progress.h"
@@ -149,6 +151,19 @@ public:
     // copy; the session is left as it is. A cell that is not a number, a formula that faults,
     // or a state the analysis refuses (not at rest, ...) raises its Failure.
     ModalResult modalAnalysis() const;
+    // Stabilizer tuning for the present initial state (read as modalAnalysis reads it), with the
+    // stabilizer set in `Siatka_PSS` taken as switched on whatever its switch says: the frequency
+    // responses at these frequencies, and a proposed setting; the session is left as it is. They
+    // refuse as the modal analysis refuses.
+    // With `setting`, the responses with that setting written into a copy of the grid.
+    FrequencyResponse frequencyResponse(const std::vector<double>& frequenciesHz,
+                                        const PssSetting* setting = nullptr) const;
+    PssProposal proposePssSetting() const;
+    // Writes the proposed values into `Siatka_PSS` (the stages' time constants and kw; the other
+    // cells and the switch stay as they are).
+    void applyPssSetting(const PssProposal& proposal);
+    // The runner's step "Dobierz nastawy": the proposal applied.
+    void DobierzPSSClick();
     // The window a ringdown of the last completed computation is read in by default: from the
     // last event of its scenario to its last plotted row. Failure without a completed computation.
     RingdownWindow ringdownWindow() const;

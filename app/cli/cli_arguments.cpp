@@ -5,14 +5,13 @@
 #include <cmath>
 #include <string_view>
 
+#include "cli_tuning.h"
 #include "base/message_text.h"
 #include "driver/chart_quantities.h"
 #include "driver/script/step_parser.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace tgsim::cli {
-
-namespace {
 
 // A time of a ringdown window in seconds, with a decimal point or comma; empty: not given.
 bool parseWindowTime(std::string_view text, std::optional<double>& time) {
@@ -26,6 +25,8 @@ bool parseWindowTime(std::string_view text, std::optional<double>& time) {
     time = value;
     return true;
 }
+
+namespace {
 
 // QUANTITY or QUANTITY:FROM:TO, either time empty for the default window's.
 bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
@@ -51,6 +52,7 @@ bool isModesFile(const std::string& arg) {
 std::string usage() {
     return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]\n"
            "                 [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...\n"
+           "                 [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE]\n"
            "                 [--grid NAME]... [--state]\n"
            "       tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--modes]\n"
            "                 [--study-picture FILE [--study-figure NAME]] [--jobs N] [--shard K/N]\n"
@@ -84,6 +86,15 @@ std::string usage() {
            "                  event to the end; either may be left empty) (CSV: quantity,from_s,to_s,\n"
            "                  frequency_hz,damping_ratio,amplitude,fit_quality,oscillation; repeatable,\n"
            "                  one line per request in a shared FILE)\n"
+           "  --frequency-response FILE[:FROM:TO:COUNT]   (repeatable)\n"
+           "                  the frequency responses of the initial state with the shaft held and of the\n"
+           "                  stabilizer in Siatka_PSS, at COUNT log-spaced frequencies from FROM to TO Hz\n"
+           "                  (default 0.1:5:200) (CSV: frequency_hz,gep_gain,gep_phase_deg,vref_gain,\n"
+           "                  vref_phase_deg,pss_gain,pss_phase_deg,net_gain,net_phase_deg,damping_torque,\n"
+           "                  synchronizing_torque); no computation needed\n"
+           "  --pss-tuning FILE\n"
+           "                  the proposed setting of the stabilizer in Siatka_PSS for the initial state\n"
+           "                  (CSV: name,value,unit); no computation needed; DobierzPSSClick applies it\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
            "  --state         scenario, model, stabilizer, captions, step count and status texts\n" +
            studyUsage() +
@@ -125,6 +136,14 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             }
             if (!value(request.file)) return result;
             a.ringdowns.push_back(std::move(request));
+        } else if (arg == "--frequency-response") {
+            FrequencyResponseRequest request;
+            if (!value(text)) return result;
+            if (result.error = parseFrequencyResponseRequest(text, request); !result.error.empty()) return result;
+            a.frequencyResponses.push_back(request);
+        } else if (arg == "--pss-tuning") {
+            if (!value(text)) return result;
+            a.pssTuningFile = text;
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {

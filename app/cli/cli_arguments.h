@@ -2,6 +2,7 @@
 // The command line of tgsim-cli:
 //   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]
 //             [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...
+//             [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE]
 //             [--grid NAME]... [--state]
 //   tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--study-picture FILE] ...
 // A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row
@@ -23,6 +24,13 @@ struct RingdownRequest {
     std::string file;                // requests naming one file share it, one line each
 };
 
+// --frequency-response: the responses at `count` log-spaced frequencies from fromHz to toHz.
+struct FrequencyResponseRequest {
+    std::string file;
+    double fromHz = 0.1, toHz = 5.0;
+    int count = 200;
+};
+
 struct Arguments {
     std::vector<Step> steps;
     std::optional<std::string> resultsFile;
@@ -33,6 +41,8 @@ struct Arguments {
     std::optional<std::string> standardParametersFile;
     std::optional<std::string> modesFile;
     std::vector<RingdownRequest> ringdowns;
+    std::vector<FrequencyResponseRequest> frequencyResponses;
+    std::optional<std::string> pssTuningFile;
     std::vector<std::string> grids;
     bool state = false;
     bool help = false;
@@ -46,6 +56,10 @@ struct ParseResult {
     std::string error;
 };
 ParseResult parseArguments(const std::vector<std::string>& args);
+
+// A finite number with a decimal point or comma into `value`; an empty text leaves it unset.
+// False for anything else.
+bool parseWindowTime(std::string_view text, std::optional<double>& value);
 
 // The usage text, with the steps the command table offers.
 std::string usage();

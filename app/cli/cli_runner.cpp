@@ -9,6 +9,7 @@
 #include "base/text_file.h"
 #include "ui/chart/offscreen_drawing.h"
 #include "cli_stability.h"
+#include "cli_tuning.h"
 #include "driver/result_export.h"
 #include "driver/script/steps.h"
 
@@ -88,6 +89,9 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         writeTextFile(name, [&](std::ostream& f) { writeStandardParametersCsv(table, f); });
     });
     output(a.modesFile, [&](const std::string& name) { writeModes(session, name); });
+    for (const FrequencyResponseRequest& request : a.frequencyResponses)
+        output(request.file, [&](const std::string&) { writeFrequencyResponse(session, request); });
+    output(a.pssTuningFile, [&](const std::string& name) { writePssTuning(session, name); });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
     for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);

@@ -91,6 +91,8 @@ std::vector<std::string> singleRunOutputs(const Arguments& a) {
     if (a.standardParametersFile) given.push_back("--standard-parameters");
     if (!a.grids.empty()) given.push_back("--grid");
     if (!a.ringdowns.empty()) given.push_back("--ringdown");
+    if (!a.frequencyResponses.empty()) given.push_back("--frequency-response");
+    if (a.pssTuningFile) given.push_back("--pss-tuning");
     if (a.state) given.push_back("--state");
     return given;
 }

@@ -6,6 +6,7 @@
 #include <complex>
 #include <numbers>
 
+#include "core/analysis/linearised_map.h"
 #include "base/cell_number.h"
 #include "discrete_state.h"
 #include "base/fp_fault.h"
@@ -25,8 +26,6 @@ constexpr double kVanishingMagnitude = 1e-6;
 // |ln|z|| below this is rest: the differences resolve the map to about 1e-9, so a real part
 // smaller than this in one period cannot be told from zero.
 constexpr double kRestLogMagnitude = 1e-8;
-// Steps from the run's start to the analysed instant: far past the regulator's hold.
-constexpr double kStepsAfterStart = 1000.0;
 
 void throwPendingFault() {
     if (const char* message = pendingFpFault()) throw Failure(message);
@@ -64,23 +63,17 @@ Eigen::VectorXd mapped(RunStepper& run, const DiscreteStateLayout& layout, const
 }
 
 // The Jacobian of the map by central differences, each element stepped by `share` of its
-// magnitude; the step actually taken is the difference of the two perturbed values.
+// magnitude.
 Eigen::MatrixXd differencedMap(RunStepper& run, const DiscreteStateLayout& layout, const RunState& base,
                                const Eigen::VectorXd& magnitude, double share, int steps) {
-    const int n = layout.size();
-    Eigen::VectorXd x0(n);
+    Eigen::VectorXd x0(layout.size());
     layout.read(base, x0.data());
-    Eigen::MatrixXd J(n, n);
-    for (int k = 0; k < n; ++k) {
-        Eigen::VectorXd plus = x0, minus = x0;
-        plus[k] = x0[k] + share * magnitude[k];
-        minus[k] = x0[k] - share * magnitude[k];
-        RunState up = base, down = base;
-        layout.write(plus.data(), up);
-        layout.write(minus.data(), down);
-        J.col(k) = (mapped(run, layout, up, steps) - mapped(run, layout, down, steps)) / (plus[k] - minus[k]);
-    }
-    return J;
+    const auto map = [&](const Eigen::VectorXd& x) {
+        RunState from = base;
+        layout.write(x.data(), from);
+        return mapped(run, layout, from, steps);
+    };
+    return centralDifferences(map, x0, magnitude, share);
 }
 
 // An eigenvalue of the map with the participation of every element in it.

@@ -99,8 +99,12 @@ double Stabilizer::stabilizerStep(const State& row, std::int32_t i) {
     if (i == 1) seed(row);
     if (++memory_.stepsSinceSample < samplePeriod_) return memory_.signal;
     memory_.stepsSinceSample = 0;
+    return sample(speedSample(row, record_), powerSample(row, record_));
+}
+
+double Stabilizer::sample(double speed, double power) {
+    if (!acting()) return 0.0;
     ++memory_.samples;
-    const double speed = speedSample(row, record_), power = powerSample(row, record_);
     memory_.signal = pss2a_ ? pss2a_->sample(memory_.pss2a, speed, power)
                             : singleInput_->sample(memory_.singleInput, speed, power);
     return memory_.signal;

@@ -78,6 +78,8 @@ public:
 
     // After the integrator has stored row i (i = 1, 2, ...): the signal for the following steps.
     double stabilizerStep(const State& row, std::int32_t i);
+    // Takes a sample of these inputs now, whatever the clock says (when acting): the new signal.
+    double sample(double speed, double power);
 
     const StabilizerMemory& memory() const { return memory_; }
     void setMemory(const StabilizerMemory& memory) { memory_ = memory; }

@@ -54,6 +54,12 @@ public:
         return row_;
     }
 
+    // Inputs from outside, for the analyses of an operating point: a signal in the place of the
+    // stabilizer's, acting until the stabilizer's next step replaces it (with the stabilizer
+    // off: until the next runStabilizer), and the voltage set point Ugz (V) from the next step on.
+    void injectSignal(double signal) { signal_[kAlfa] = signal; }
+    void setSetPoint(double Ugz) { record_.Ugz = Ugz; }
+
     const TParametry& record() const { return record_; }
     const Stabilizer& stabilizer() const { return stabilizer_; }
     double h() const { return h_; }

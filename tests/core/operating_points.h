@@ -9,12 +9,17 @@
 
 namespace tgsim::testing {
 
+// networkPoint's stabilizer: the single-input set switched on.
+inline constexpr int kSingleInputOn = -1;
+
 // Generator set `set` in the classical model on the network ("Praca w sieci"), started from the
 // steady state of Pr and Qr written into the grids and read back; PSS2A set `pss2aSet` switched
-// on when not 0.
+// on when above 0, the single-input set when kSingleInputOn.
 inline RunInputs networkPoint(int set, double Pr, double Qr, int pss2aSet = 0) {
     StartupInputs in(set, "Klasyc");
-    if (pss2aSet != 0) {
+    if (pss2aSet == kSingleInputOn) {
+        in.stabilizerOn = true;
+    } else if (pss2aSet != 0) {
         in.record.pssOrder = PSS2A(pss2aSet, in.grids.Siatka_PSS);
         in.stabilizerOn = true;
     }

@@ -1,11 +1,13 @@
 // Shows the main window, presses F10 and saves what the X server shows of the window.
-// Run under a real or virtual X server: window_screenshot OUT.png [data|standard|modal|compare]
+// Run under a real or virtual X server: window_screenshot OUT.png [data|standard|modal|compare|tuning]
 // With "data" the picture shows the data view that the button Wykr_DaneAkt switches to; with
 // "standard" it shows the window "Parametry standardowe" alone (menu "Generator"); with "modal"
 // the window "Analiza modalna" alone (menu "Obliczenia") for set 1 on the network at the given
 // steady state with "PSS 2A - D.O." on, after a run that starts 0,1 % fast, "w" and "P" ticked;
 // with "compare" the PSS test without and with the stabilizer PSS 2A - D.O. on one chart, alfa
-// and the active power ticked, the legend on and the readout under the mouse at 10,7 s.
+// and the active power ticked, the legend on and the readout under the mouse at 10,7 s; with
+// "tuning" the window "Strojenie PSS" alone with the proposal ("Dobierz nastawy…") for set 4 on the
+// network at the given steady state with "PSS 2A - D.O." switched on.
 #include <QApplication>
 #include <QAction>
 #include <QByteArray>
@@ -16,6 +18,7 @@
 #include <iostream>
 
 #include "ui/window/modal_analysis_window.h"
+#include "ui/window/pss_tuning_window.h"
 #include "ui/chart/result_chart.h"
 #include "ui/window/standard_parameters_window.h"
 #include "ui/window/main_window.h"
@@ -45,7 +48,7 @@ void showComparison(tgsim::window::TForm1& form) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
-        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard|modal|compare]\n";
+        std::cerr << "usage: tgsim_window_screenshot OUT.png [data|standard|modal|compare|tuning]\n";
         return 2;
     }
     tgsim::window::TForm1 form;
@@ -64,7 +67,7 @@ int main(int argc, char** argv) {
     }
     if (view == "compare")
         showComparison(form);
-    else
+    else if (view != "tuning")
         QTest::keyClick(&form, Qt::Key_F10);
     if (view == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
     QWidget* shown = &form;
@@ -73,6 +76,12 @@ int main(int argc, char** argv) {
         for (int box : {7, 13, 15}) form.seriesBox(box)->click();  // w ticked; of the run's three, P stays
         form.runHandler("AnalizaModalnaClick");
         shown = form.findChild<tgsim::window::ModalAnalysisWindow*>();
+    }
+    if (view == "tuning") {
+        for (const char* handler : {"G4Click", "Pracawsieci1Click", "PSS2A_1Click", "Stale_PSS", "Warunkizadane1Click"})
+            form.runHandler(handler);
+        form.action(QStringLiteral("DobierzPSSClick"))->trigger();  // the menu item: the window asks first
+        shown = form.findChild<tgsim::window::PssTuningWindow*>();
     }
     if (view == "standard") {
         form.runHandler("ParametryStandardoweClick");

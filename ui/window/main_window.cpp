@@ -25,6 +25,7 @@
 #include "main_menu.h"
 #include "menu_bar_style.h"
 #include "modal_analysis_window.h"
+#include "pss_tuning_window.h"
 #include "ui/chart/result_chart.h"
 #include "solve_progress.h"
 #include "standard_parameters_window.h"
@@ -138,6 +139,28 @@ void TForm1::connectSavingAndSchematics() {
     const auto showModes = [this, modal] { runCommand([this, modal](SolveObserver*) { modal->showFor(session_); }); };
     connect(action(QStringLiteral("AnalizaModalnaClick")), &QAction::triggered, this, showModes);
     connect(modal, &ModalAnalysisWindow::recomputeRequested, this, showModes);
+    connectPssTuning();
+}
+
+// "Strojenie PSS" shows the responses; "Dobierz nastawy…" asks first: the window shows the proposal
+// and "Zastosuj" writes it into the grid (the command's own action, which applies it at once, is
+// the runner's step).
+void TForm1::connectPssTuning() {
+    auto* tuning = new PssTuningWindow(this);
+    const auto show = [this, tuning](bool propose) {
+        runCommand([this, tuning, propose](SolveObserver*) { tuning->showFor(session_, propose); });
+    };
+    connect(action(QStringLiteral("StrojeniePSSClick")), &QAction::triggered, this, [show] { show(false); });
+    QAction* propose = action(QStringLiteral("DobierzPSSClick"));
+    disconnect(propose, &QAction::triggered, this, nullptr);
+    connect(propose, &QAction::triggered, this, [show] { show(true); });
+    connect(tuning, &PssTuningWindow::recomputeRequested, this, show);
+    connect(tuning, &PssTuningWindow::applyRequested, this, [this, tuning] {
+        runCommand([this, tuning](SolveObserver*) {
+            if (tuning->proposal()) session_.applyPssSetting(*tuning->proposal());
+            tuning->showFor(session_, false);
+        });
+    });
 }
 
 TForm1::~TForm1() {

@@ -65,6 +65,7 @@ private:
     void buildMenu();
     void buildStatusBar();
     void connectSavingAndSchematics();
+    void connectPssTuning();
     void followClientSize(QSize size);
     // Runs one command on the session, then shows the session's state and any failure. A
     // computation is given an observer that shows its progress and keeps input out meanwhile.

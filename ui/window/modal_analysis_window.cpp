@@ -13,6 +13,7 @@
 #include "base/failure.h"
 #include "driver/session.h"
 #include "driver/stability_figures.h"
+#include "analysis_window_parts.h"
 #include "modal_plane_chart.h"
 
 namespace tgsim::window {
@@ -25,30 +26,6 @@ const QColor kElectromechanicalColour(255, 221, 128);
 
 // Four significant digits with the decimal comma of the cells.
 QString number(double value) { return QString::fromStdString(formatGeneral(value, 4)); }
-
-QTableWidgetItem* cellItem(const QString& text, Qt::Alignment alignment = Qt::AlignRight) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    return item;
-}
-
-QTableWidget* table(QWidget* parent, const char* name, const QStringList& headers) {
-    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setHorizontalHeaderLabels(headers);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->horizontalHeader()->setStretchLastSection(true);
-    return t;
-}
-
-void fitColumns(QTableWidget* t) {
-    t->setCurrentItem(nullptr);  // no cell marked as if the user had picked it
-    t->resizeColumnsToContents();
-    t->resizeRowsToContents();
-}
 
 QString electromechanicalSummary(const ModalResult& result) {
     QString text;
@@ -70,14 +47,14 @@ ModalAnalysisWindow::ModalAnalysisWindow(QWidget* owner)
     : QWidget(owner, Qt::Window),
       summary_(new QLabel(this)),
       plane_(new ModalPlaneChart(this)),
-      modes_(table(this, "TabelaModow",
-                   {QStringLiteral("Re s [1/s]"), QStringLiteral("Im s [rad/s]"), QStringLiteral("f [Hz]"),
-                    QStringLiteral("ζ [-]"), QStringLiteral("T [s]"), QStringLiteral("Udziały")})),
+      modes_(figureTable(this, "TabelaModow",
+                         {QStringLiteral("Re s [1/s]"), QStringLiteral("Im s [rad/s]"), QStringLiteral("f [Hz]"),
+                          QStringLiteral("ζ [-]"), QStringLiteral("T [s]"), QStringLiteral("Udziały")})),
       ringdownCaption_(new QLabel(this)),
-      ringdowns_(table(this, "TabelaOscylacji",
-                       {QStringLiteral("Wielkość"), QStringLiteral("od [s]"), QStringLiteral("do [s]"),
-                        QStringLiteral("f [Hz]"), QStringLiteral("ζ [-]"), QStringLiteral("Amplituda"),
-                        QStringLiteral("Dopasowanie")})) {
+      ringdowns_(figureTable(this, "TabelaOscylacji",
+                             {QStringLiteral("Wielkość"), QStringLiteral("od [s]"), QStringLiteral("do [s]"),
+                              QStringLiteral("f [Hz]"), QStringLiteral("ζ [-]"), QStringLiteral("Amplituda"),
+                              QStringLiteral("Dopasowanie")})) {
     setObjectName(QStringLiteral("AnalizaModalna"));
     setWindowTitle(QStringLiteral("Analiza modalna"));
     summary_->setObjectName(QStringLiteral("Podsumowanie"));
@@ -139,12 +116,12 @@ void ModalAnalysisWindow::fillModes(const Session& session) {
         const int row = modes_->rowCount();
         modes_->insertRow(row);
         const bool pair = m.imag > 0.0 && i + 1 < result.modes.size() && result.modes[i + 1].imag == -m.imag;
-        modes_->setItem(row, kReal, cellItem(number(m.real)));
-        modes_->setItem(row, kImag, cellItem((pair ? QStringLiteral("±") : QString()) + number(m.imag)));
-        modes_->setItem(row, kFrequency, cellItem(m.imag != 0.0 ? number(m.frequencyHz) : QString()));
-        modes_->setItem(row, kDamping, cellItem(number(m.dampingRatio)));
-        modes_->setItem(row, kTimeConstant, cellItem(m.timeConstant != 0.0 ? number(m.timeConstant) : QString()));
-        modes_->setItem(row, kParticipation, cellItem(QString::fromStdString(participationText(m)), Qt::AlignLeft));
+        modes_->setItem(row, kReal, figureItem(number(m.real)));
+        modes_->setItem(row, kImag, figureItem((pair ? QStringLiteral("±") : QString()) + number(m.imag)));
+        modes_->setItem(row, kFrequency, figureItem(m.imag != 0.0 ? number(m.frequencyHz) : QString()));
+        modes_->setItem(row, kDamping, figureItem(number(m.dampingRatio)));
+        modes_->setItem(row, kTimeConstant, figureItem(m.timeConstant != 0.0 ? number(m.timeConstant) : QString()));
+        modes_->setItem(row, kParticipation, figureItem(QString::fromStdString(participationText(m)), Qt::AlignLeft));
         for (int column = 0; column < kModeColumns; ++column) modes_->item(row, column)->setToolTip(modeDescription(m));
         if (static_cast<int>(i) != result.electromechanical) continue;
         electromechanicalRow_ = row;
@@ -156,7 +133,7 @@ void ModalAnalysisWindow::fillModes(const Session& session) {
             item->setFont(bold);
         }
     }
-    fitColumns(modes_);
+    fitFigureColumns(modes_);
 }
 
 void ModalAnalysisWindow::fillRingdowns(const Session& session) {
@@ -173,19 +150,19 @@ void ModalAnalysisWindow::fillRingdowns(const Session& session) {
         const int row = ringdowns_->rowCount();
         ringdowns_->insertRow(row);
         ringdowns_->setItem(row, kQuantity,
-                            cellItem(QString::fromLatin1(kChartQuantities[static_cast<std::size_t>(k)].caption), Qt::AlignLeft));
+                            figureItem(QString::fromLatin1(kChartQuantities[static_cast<std::size_t>(k)].caption), Qt::AlignLeft));
         // A row without figures says why in one cell over the columns it leaves empty.
         QString note;
         int first = kFrom;
         try {
             const RingdownResult r = session.ringdown(k, window);
-            ringdowns_->setItem(row, kFrom, cellItem(number(r.from)));
-            ringdowns_->setItem(row, kTo, cellItem(number(r.to)));
+            ringdowns_->setItem(row, kFrom, figureItem(number(r.from)));
+            ringdowns_->setItem(row, kTo, figureItem(number(r.to)));
             if (r.oscillation) {
-                ringdowns_->setItem(row, kSwingFrequency, cellItem(number(r.frequencyHz)));
-                ringdowns_->setItem(row, kSwingDamping, cellItem(number(r.dampingRatio)));
-                ringdowns_->setItem(row, kAmplitude, cellItem(number(r.amplitude)));
-                ringdowns_->setItem(row, kFitQuality, cellItem(number(r.fitQuality)));
+                ringdowns_->setItem(row, kSwingFrequency, figureItem(number(r.frequencyHz)));
+                ringdowns_->setItem(row, kSwingDamping, figureItem(number(r.dampingRatio)));
+                ringdowns_->setItem(row, kAmplitude, figureItem(number(r.amplitude)));
+                ringdowns_->setItem(row, kFitQuality, figureItem(number(r.fitQuality)));
                 continue;
             }
             note = QStringLiteral("brak oscylacji");
@@ -194,23 +171,15 @@ void ModalAnalysisWindow::fillRingdowns(const Session& session) {
             note = QString::fromUtf8(failure.what());
         }
         ringdowns_->setSpan(row, first, 1, kRingdownColumns - first);
-        ringdowns_->setItem(row, first, cellItem(note, Qt::AlignLeft));
+        ringdowns_->setItem(row, first, figureItem(note, Qt::AlignLeft));
     }
     caption += ringdowns_->rowCount() > 0
                    ? QStringLiteral(", od %1 s do %2 s:").arg(number(window.from), number(window.to))
                    : QStringLiteral(": żadna wielkość nie jest zaznaczona na wykresie.");
     ringdownCaption_->setText(caption);
-    fitColumns(ringdowns_);
+    fitFigureColumns(ringdowns_);
 }
 
-void ModalAnalysisWindow::present() {
-    if (!sized_) {
-        resize(1180, 720);  // afterwards the size the user gave the window stays
-        sized_ = true;
-    }
-    show();
-    raise();
-    activateWindow();
-}
+void ModalAnalysisWindow::present() { presentAnalysisWindow(this, sized_, QSize(1180, 720)); }
 
 }  // namespace tgsim::window
