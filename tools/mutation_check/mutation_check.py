@@ -23,15 +23,17 @@ import time
 from pathlib import Path
 
 SOURCE = Path(__file__).resolve().parents[2]
-TARGETS = ["tgsim-cli", "tgsim_reference_runs", "tgsim_core_tests", "tgsim_logic_tests",
-           "tgsim_session_tests", "tgsim_cli_tests"]
+TARGETS = ["tgsim-cli", "tgsim_reference_runs", "tgsim_core_tests", "tgsim_base_tests", "tgsim_data_tests",
+           "tgsim_scenario_tests", "tgsim_driver_tests", "tgsim_cli_tests"]
 # The suites in the order they are run (the fastest killers first); the first failure ends a mutant.
 SUITES = [
     ("reference", ["tools/reference_runs/tgsim_reference_runs", "check"]),
     ("core", ["tests/core/tgsim_core_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
-    ("logic", ["tests/logic/tgsim_logic_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
-    ("session", ["tests/session/tgsim_session_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
-    ("cli", ["tests/cli/tgsim_cli_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
+    ("base", ["tests/base/tgsim_base_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
+    ("data", ["tests/data/tgsim_data_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
+    ("scenarios", ["tests/scenarios/tgsim_scenario_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
+    ("driver", ["tests/driver/tgsim_driver_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
+    ("cli", ["tests/app/cli/tgsim_cli_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
 ]
 
 
