@@ -1,14 +1,17 @@
 #include "cli_arguments.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <set>
 #include <string_view>
 
 #include "ui/metafile/chart_picture.h"
 #include "core/message_text.h"
 #include "driver/chart_quantities.h"
 #include "driver/commands.h"
+#include "output_names.h"
 #include "scenarios/scenario_presets.h"
 
 namespace tgsim::cli {
@@ -104,6 +107,14 @@ bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
            parseWindowTime(text.substr(second + 1), request.to);
 }
 
+// The options that may be given once: each takes one file, one number or one choice.
+bool isSingleValued(std::string_view option) {
+    static constexpr std::array<std::string_view, 11> kOnce = {
+        "--results", "--chart", "--compare", "--picture", "--standard-parameters", "--modes",
+        "--study", "--study-picture", "--study-figure", "--jobs", "--shard"};
+    return std::find(kOnce.begin(), kOnce.end(), option) != kOnce.end();
+}
+
 // What follows --modes is its file unless it is an option or a step (a file whose name begins
 // with "-" is given as ./-NAME).
 bool isModesFile(const std::string& arg) {
@@ -156,20 +167,30 @@ std::string usage() {
            "  outputs still written) or a point of a study failed (its row says why), 2 usage (nothing runs).\n";
 }
 
+bool optionValue(const std::vector<std::string>& args, std::size_t& i, std::string& value, std::string& error) {
+    if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
+        error = "option " + quotedForMessage(args[i]) + " needs a value";
+        if (i + 1 < args.size())
+            error += ", not the option " + quotedForMessage(args[i + 1]) + " (a file of that name is given as ./" +
+                     quotedForMessage(args[i + 1]) + ")";
+        return false;
+    }
+    value = args[++i];
+    return true;
+}
+
 ParseResult parseArguments(const std::vector<std::string>& args) {
     ParseResult result;
     Arguments& a = result.arguments;
+    std::set<std::string> given;  // the single-valued options met so far
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                result.error = "option " + quotedForMessage(arg) + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return optionValue(args, i, out, result.error); };
         std::string text;
+        if (isSingleValued(arg) && !given.insert(arg).second) {
+            result.error = "option " + quotedForMessage(arg) + " is given twice; it takes one value";
+            return result;
+        }
         if (parseStudyOption(args, i, a, result.error)) {
             if (!result.error.empty()) return result;
         } else if (arg == "--help" || arg == "-h") {
@@ -269,7 +290,12 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             a.steps.push_back(step);
         }
     }
+    if (a.legend && !a.pictureFile && !a.study.tableFile) {
+        result.error = "--legend draws the legend into --picture, which is missing";
+        return result;
+    }
     result.error = checkStudyArguments(a);
+    if (result.error.empty()) result.error = checkDistinctOutputs(a);
     return result;
 }
 

@@ -49,13 +49,19 @@ struct Arguments {
     StudyOptions study;  // a study when study.tableFile is set
 };
 
-// Parses the whole command line; an unknown step or option, or a missing option value, gives
-// an error text instead (nothing runs then).
+// Parses the whole command line; an unknown step or option, a missing option value, an option
+// given twice that takes one value, or two outputs naming one file gives an error text instead
+// (nothing runs then).
 struct ParseResult {
     Arguments arguments;
     std::string error;
 };
 ParseResult parseArguments(const std::vector<std::string>& args);
+
+// The value of the option at args[i], moving i to it. A value that is missing or begins with
+// "--" (the next option; a file of such a name is given as ./--NAME) leaves its message in
+// `error` and gives false.
+bool optionValue(const std::vector<std::string>& args, std::size_t& i, std::string& value, std::string& error);
 
 // NAME.COL=TEXT into the step's grid, column and text; false when it is no such edit.
 bool parseCellEdit(std::string_view arg, Step& step);

@@ -1,13 +1,16 @@
 #include "cli_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "cli_picture.h"
 #include "cli_stability.h"
 #include "core/failure.h"
+#include "core/output_file.h"
 #include "driver/commands.h"
 #include "driver/result_export.h"
 #include "driver/text_file.h"
@@ -44,14 +47,17 @@ private:
 
 }  // namespace
 
-void runStep(Session& session, const Step& step, SolveObserver* observer) {
+std::string runStep(Session& session, const Step& step, SolveObserver* observer) {
+    // A script may keep what it kept already (the window refuses the second click): no failure.
+    if (step.command == "ZachowajPrzebiegClick" && session.chartRowCount() > 0 && session.resultsKept())
+        return "ZachowajPrzebiegClick: this computation is kept already; nothing to do";
     if (!step.command.empty()) {
         findCommand(step.command)->action(session, observer);
-        return;
+        return {};
     }
     if (step.box) {
         session.setSeriesBox(step.box, step.checked);
-        return;
+        return {};
     }
     const GridId id = *gridIdByName(step.grid);
     const TextGrid& grid = session.grids().byId(id);
@@ -59,9 +65,20 @@ void runStep(Session& session, const Step& step, SolveObserver* observer) {
         throw Failure(step.grid + " has no column " + std::to_string(step.column) + " (it has " +
                       std::to_string(grid.columnCount()) + ")");
     session.setCell(id, step.column, step.row, step.text);
+    return {};
 }
 
-int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptions& options) {
+namespace {
+
+// A box ticked or unticked before the last computation, which ticks Uw, Ug and P afresh.
+bool boxStepUndone(const std::vector<Step>& steps) {
+    const auto last = std::find_if(steps.rbegin(), steps.rend(), [](const Step& s) { return s.command == "O1Click"; });
+    return std::any_of(last, steps.rend(), [](const Step& s) { return s.box != 0; });
+}
+
+}  // namespace
+
+int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     Session session;
     int status = 0;
     const auto report = [&](const Failure& failure) {
@@ -72,9 +89,13 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         TerminalProgress progress(err);
         SolveObserver quiet;
         SolveObserver* observer = options.showProgress ? static_cast<SolveObserver*>(&progress) : &quiet;
+        if (a.pictureFile && boxStepUndone(a.steps))
+            err << options.messagePrefix << "note: a computation ticks Uw, Ug and P afresh; --tick and --untick "
+                   "given before the last O1Click do not reach --picture\n";
         for (const Step& step : a.steps) {
             try {
-                runStep(session, step, observer);
+                if (const std::string note = runStep(session, step, observer); !note.empty())
+                    err << options.messagePrefix << note << '\n';
             } catch (const Failure& failure) {
                 report(failure);
                 break;
@@ -109,8 +130,17 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
     output(a.modesFile, [&](const std::string& name) { writeModes(session, name); });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
-    for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);
-    if (a.state) writeState(session, out);
+    // Standard output is checked as a file is: a write that fails is reported.
+    if (!a.grids.empty() || a.state) {
+        std::ostringstream text;
+        for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), text);
+        if (a.state) writeState(session, text);
+        try {
+            writeStandardOutput(text.str());
+        } catch (const Failure& failure) {
+            report(failure);
+        }
+    }
     return status;
 }
 

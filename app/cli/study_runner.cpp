@@ -12,6 +12,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "cli_runner.h"
@@ -131,6 +132,24 @@ private:
     bool shown_ = false;
 };
 
+// Starts up to `wanted` threads. A system that refuses more (a limit on threads or on address
+// space, as batch schedulers set) leaves the study to the threads that did start, with a note;
+// none at all is a Failure.
+template <class Start>
+void startThreads(std::uint64_t wanted, std::vector<std::jthread>& threads, std::ostream* notes, Start start) {
+    for (std::uint64_t t = 0; t < wanted; ++t) {
+        try {
+            threads.push_back(start());
+        } catch (const std::system_error& error) {
+            if (threads.empty()) throw Failure(std::string("Cannot start a thread for the study: ") + error.what());
+            if (notes)
+                *notes << "tgsim-cli: " << threads.size() << " of " << wanted
+                       << " threads could be started; the study runs on those (" << error.what() << ")\n";
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 unsigned coreCount() {
@@ -145,7 +164,7 @@ StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const Stud
     StudySummary summary;
     summary.points = total > study.shard.index ? (total - study.shard.index - 1) / study.shard.count + 1 : 0;
     std::optional<std::size_t> pictureFigure;
-    if (study.pictureFile) pictureFigure = figureIndex(study.figureName());
+    if (options.picture) pictureFigure = figureIndex(study.figureName());
 
     table << tableHeader(study);
     Progress progress(options.progress);
@@ -153,8 +172,8 @@ StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const Stud
     const unsigned jobs = options.jobs ? options.jobs : study.jobs ? study.jobs : coreCount();
     std::vector<std::jthread> threads;
     const StopOnExit stopOnExit{queue};
-    for (std::uint64_t t = 0; t < std::min<std::uint64_t>(jobs, summary.points); ++t)
-        threads.emplace_back(work, std::cref(a), summary.points, pictureFigure, std::ref(queue));
+    startThreads(std::min<std::uint64_t>(jobs, summary.points), threads, options.notes,
+                 [&] { return std::jthread(work, std::cref(a), summary.points, pictureFigure, std::ref(queue)); });
 
     for (std::uint64_t written = 0; written < summary.points;) {
         std::vector<FinishedPoint> ready;
@@ -169,7 +188,7 @@ StudySummary writeStudyTable(const Arguments& a, std::ostream& table, const Stud
         for (FinishedPoint& point : ready) {
             table << point.row;
             if (point.failed) ++summary.failed;
-            if (pictureFigure) summary.figure.push_back({study.shard.index + written * study.shard.count, point.figure});
+            if (options.picture) options.picture->add(study.shard.index + written * study.shard.count, point.figure);
             ++written;
         }
         progress.show(written, summary.points);
@@ -183,12 +202,19 @@ int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
         err << "tgsim-cli: in a study the modal figures go into the table; " << quotedForMessage(*a.modesFile)
             << " is not written\n";
     StudySummary summary;
+    std::optional<StudyPictureLines> picture;
+    if (study.pictureFile) picture.emplace(study);
     try {
+        // The picture's file is checked before the first point runs, as the table's is by opening it.
+        if (study.pictureFile) checkOutputFile(*study.pictureFile);
         writeTextFile(*study.tableFile, [&](std::ostream& out) {
-            summary = writeStudyTable(a, out, {0, showProgress ? &err : nullptr});
+            summary = writeStudyTable(a, out, {0, showProgress ? &err : nullptr, picture ? &*picture : nullptr, &err});
         });
     } catch (const Failure& failure) {
         err << failure.what() << '\n';
+        return 1;
+    } catch (const std::exception& failure) {  // no memory left, ...
+        err << "The study stopped: " << failure.what() << '\n';
         return 1;
     }
     int status = 0;
@@ -198,7 +224,7 @@ int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
     }
     if (study.pictureFile) {
         try {
-            writeStudyPicture(study, summary.figure, *study.pictureFile);
+            writeStudyPicture(study, *picture, *study.pictureFile);
         } catch (const Failure& failure) {
             err << failure.what() << '\n';
             status = 1;

@@ -21,7 +21,7 @@ int runHeadless() {
     options.messagePrefix = "tgsim: ";
     options.writeOutputsAfterFailure = false;
     options.written = &written;
-    const int status = cli::run(arguments, std::cout, std::cerr, options);
+    const int status = cli::run(arguments, std::cerr, options);
     for (const char* name : {kChartPicture, kResultsTable})
         for (const std::string& done : written)
             if (done == name) std::cout << name << '\n';
