@@ -39,6 +39,9 @@ public:
     std::size_t size() const { return count_; }
     double time(std::size_t i) const { return results_->row(i)[kT]; }
     double value(int k, std::size_t i) const { return chartValue(k, results_->row(i), *record_); }
+    const TParametry& record() const { return *record_; }
+    // Not below the magnitude of any value in the rows.
+    double largestMagnitude() const { return results_->largestMagnitude(); }
 
 private:
     const ResultMatrix* results_ = nullptr;
