@@ -61,7 +61,7 @@ private:
 
     void closeColumn(Line& line);
 
-    const StudyOptions& study_;
+    const StudyOptions study_;  // a copy: the lines may outlive the options they were made for
     std::uint64_t perValue_;  // points per value of the first sweep
     std::map<std::uint64_t, Line> lines_;
     std::uint64_t valuesLeftOut_ = 0;
