@@ -163,6 +163,8 @@ std::string usage() {
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
            "  --state         scenario, model, stabilizer, captions, step count and status texts\n" +
            studyUsage() +
+           "An option that takes one value is given once; a value that begins with -- is taken for the next\n"
+           "  option (a file of such a name is given as ./--NAME). Two outputs may not name one file.\n"
            "Exit status: 0 done, 1 a step failed or an output was refused (its message on stderr; the other\n"
            "  outputs still written) or a point of a study failed (its row says why), 2 usage (nothing runs).\n";
 }
