@@ -70,9 +70,11 @@ std::string runStep(Session& session, const Step& step, SolveObserver* observer)
 
 namespace {
 
-// A box ticked or unticked before the last computation, which ticks Uw, Ug and P afresh.
-bool boxStepUndone(const std::vector<Step>& steps) {
-    const auto last = std::find_if(steps.rbegin(), steps.rend(), [](const Step& s) { return s.command == "O1Click"; });
+// A box ticked or unticked before the last computation among the first `ran` steps, which
+// (when it completed) ticked Uw, Ug and P afresh.
+bool boxStepUndone(const std::vector<Step>& steps, std::size_t ran) {
+    const auto end = steps.rend() - static_cast<std::ptrdiff_t>(ran);
+    const auto last = std::find_if(end, steps.rend(), [](const Step& s) { return s.command == "O1Click"; });
     return std::any_of(last, steps.rend(), [](const Step& s) { return s.box != 0; });
 }
 
@@ -81,6 +83,7 @@ bool boxStepUndone(const std::vector<Step>& steps) {
 int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     Session session;
     int status = 0;
+    std::size_t ran = 0;  // steps that ran without failing
     const auto report = [&](const Failure& failure) {
         err << options.messagePrefix << failure.what() << '\n';
         status = 1;
@@ -89,19 +92,20 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
         TerminalProgress progress(err);
         SolveObserver quiet;
         SolveObserver* observer = options.showProgress ? static_cast<SolveObserver*>(&progress) : &quiet;
-        if (a.pictureFile && boxStepUndone(a.steps))
-            err << options.messagePrefix << "note: a computation ticks Uw, Ug and P afresh; --tick and --untick "
-                   "given before the last O1Click do not reach --picture\n";
         for (const Step& step : a.steps) {
             try {
                 if (const std::string note = runStep(session, step, observer); !note.empty())
                     err << options.messagePrefix << note << '\n';
+                ++ran;
             } catch (const Failure& failure) {
                 report(failure);
                 break;
             }
         }
     }
+    if (a.pictureFile && session.resultsComplete() && boxStepUndone(a.steps, ran))
+        err << options.messagePrefix << "note: a computation ticks Uw, Ug and P afresh; --tick and --untick "
+               "given before the last O1Click do not reach --picture\n";
     if (status != 0 && !options.writeOutputsAfterFailure) return status;
     // Each output on its own: one that cannot be written doesn't keep the others from being written.
     const auto output = [&](const std::optional<std::string>& name, const std::function<void(const std::string&)>& write) {
