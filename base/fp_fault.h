@@ -14,6 +14,19 @@ void clearFpFaults() noexcept;
 // use may also raise an invalid operation, never the reverse.
 const char* pendingFpFault() noexcept;
 
+// Whether a fault flag is set: the test a run makes after every step, without a call. On
+// x86-64, where all double arithmetic (the C library's functions included) runs in SSE, it
+// reads the SSE status register: invalid operation, division by zero, overflow. pendingFpFault
+// (which reads the x87 flags too) then names the fault.
+inline bool fpFaultRaised() noexcept {
+#if defined(__GNUC__) && defined(__x86_64__)
+    constexpr unsigned kInvalidFlag = 0x01, kDivisionFlag = 0x04, kOverflowFlag = 0x08;
+    return (__builtin_ia32_stmxcsr() & (kInvalidFlag | kDivisionFlag | kOverflowFlag)) != 0;
+#else
+    return pendingFpFault() != nullptr;
+#endif
+}
+
 // Makes `value`, and so the formula that produced it, be computed at this point of the program:
 // the compiler may neither drop a formula whose result goes unused nor move it past a test of
 // the fault flags.

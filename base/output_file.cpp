@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <mutex>
 #include <system_error>
 
@@ -143,13 +144,36 @@ int writeDirectly(const std::string& name, const std::function<void(OutputSink&)
     return file.close();
 }
 
-int writeReplacing(const Target& target, const std::function<void(OutputSink&)>& produce,
-                   PendingContents kind) {
-    const std::string folderPath = folderOf(target.path);
-    const std::string name = target.path.substr(folderPath.size());
+// The name of a regular file to replace within its folder; 0 or the error number.
+int nameInFolder(const Target& target, std::string& name) {
+    name = target.path.substr(folderOf(target.path).size());
     if (name.empty()) return EISDIR;
     if (name.size() > NAME_MAX) return ENAMETOOLONG;
-    Descriptor folder(open(folderPath.empty() ? "." : folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return 0;
+}
+
+int openFolder(const Target& target) {
+    const std::string path = folderOf(target.path);
+    return open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// What writeReplacing needs before it writes: the name, the folder, the right to write a file
+// into the folder and to replace the file there.
+int checkReplacing(const Target& target) {
+    std::string name;
+    if (const int error = nameInFolder(target, name)) return error;
+    Descriptor folder(openFolder(target));
+    if (folder.get() < 0) return errno;
+    if (faccessat(folder.get(), ".", W_OK | X_OK, AT_EACCESS) != 0) return errno;
+    if (target.exists && faccessat(folder.get(), name.c_str(), W_OK, AT_EACCESS) != 0) return errno;
+    return 0;
+}
+
+int writeReplacing(const Target& target, const std::function<void(OutputSink&)>& produce,
+                   PendingContents kind) {
+    std::string name;
+    if (const int error = nameInFolder(target, name)) return error;
+    Descriptor folder(openFolder(target));
     if (folder.get() < 0) return errno;
     // A file the user may not write is not replaced behind its back.
     if (target.exists && faccessat(folder.get(), name.c_str(), W_OK, AT_EACCESS) != 0) return errno;
@@ -198,6 +222,10 @@ Failure cannotCreateFile(const std::string& name, const std::string& cause) {
     return Failure("Cannot create file " + quotedForMessage(name, kWholeText) + "\n" + cause);
 }
 
+Failure pipeClosedEarly(const std::string& name) {
+    return Failure("Writing " + name + " stopped: the program reading the pipe closed it early");
+}
+
 void writeOutputFile(const std::string& name, const std::function<void(OutputSink&)>& produce,
                      PendingContents pending) {
     if (name.empty()) throw cannotCreateFile(name, "The file name is empty");
@@ -205,6 +233,31 @@ void writeOutputFile(const std::string& name, const std::function<void(OutputSin
     Target target;
     int error = findTarget(name, target);
     if (error == 0) error = target.direct ? writeDirectly(target.path, produce) : writeReplacing(target, produce, pending);
+    // The file was there and taking text: a reader that went away is no failure to create it.
+    if (error == EPIPE) throw pipeClosedEarly(quotedForMessage(name, kWholeText));
+    if (error != 0) throw cannotCreateFile(name, fileErrorCause(error));
+}
+
+void writeStandardOutput(std::string_view bytes) {
+    std::fflush(stdout);  // what the C and C++ streams hold goes first
+    int error = 0;
+    {
+        BrokenPipeReported brokenPipe;
+        DescriptorSink sink(STDOUT_FILENO);
+        sink.write(bytes.data(), bytes.size());
+        error = sink.error();
+    }
+    if (error == EPIPE) throw pipeClosedEarly("standard output");
+    if (error == EBADF) throw Failure("Cannot write to standard output\nIt is closed");
+    if (error != 0) throw Failure("Cannot write to standard output\n" + fileErrorCause(error));
+}
+
+void checkOutputFile(const std::string& name) {
+    if (name.empty()) throw cannotCreateFile(name, "The file name is empty");
+    Target target;
+    int error = findTarget(name, target);
+    if (error == 0 && target.direct && faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) error = errno;
+    if (error == 0 && !target.direct) error = checkReplacing(target);
     if (error != 0) throw cannotCreateFile(name, fileErrorCause(error));
 }
 

@@ -34,11 +34,23 @@ enum class PendingContents { UnnamedWherePossible, NamedTemporary };
 // - An existing file that is not a regular file (a pipe, a terminal or other device, or a file
 //   reached through /proc/self/fd such as /dev/stdout) is written directly, appending.
 // Throws Failure "Cannot create file <name>" with the cause on the next line when the file
-// cannot be written; an exception from `produce` passes through unchanged.
+// cannot be written, "Writing <name> stopped: ..." when the program reading a pipe closed it
+// early; an exception from `produce` passes through unchanged.
 void writeOutputFile(const std::string& name, const std::function<void(OutputSink&)>& produce,
                      PendingContents pending = PendingContents::UnnamedWherePossible);
 void writeOutputFile(const std::string& name, std::string_view bytes,
                      PendingContents pending = PendingContents::UnnamedWherePossible);
+
+// Writes the bytes to the process's standard output, after what its C and C++ streams hold.
+// Throws Failure "Cannot write to standard output" with the cause on the next line, or, when the
+// program reading a pipe closed it early, a message that says so (as writeOutputFile does).
+void writeStandardOutput(std::string_view bytes);
+
+// Whether `name` can be written as writeOutputFile would write it, checked without writing:
+// the folder exists and may be written, the name is not a folder's, an existing file may be
+// written. Throws the Failure writeOutputFile would throw for these; a later write may still
+// fail (a full disk, a pipe whose reader goes away).
+void checkOutputFile(const std::string& name);
 
 // The cause line of the message for a system error number, in plain English.
 std::string fileErrorCause(int error);

@@ -49,10 +49,32 @@ double chartValue(int k, std::span<const double, kStateSize> r, const TParametry
     }
 }
 
-// One pass with the flags cleared once and read once keeps the check cheap beside the
-// integration (some 6 % of its time); only a faulty computation pays for the second pass
-// that finds the first faulty value and so the message to report.
+namespace {
+
+// Every chart quantity is a value of the row, or a product or quotient of at most two values
+// and three scales (a cosine and square roots of sums of two squares, no larger): with the
+// scales within [1e-50, 1e50] and the values within ±1e100, none exceeds 1e301. Nothing then
+// overflows, no divisor is zero, and from finite values no invalid operation arises: no
+// quantity can fault.
+constexpr double kOrdinaryValue = 1e100;
+
+bool ordinaryScale(double scale) { return std::fabs(scale) >= 1e-50 && std::fabs(scale) <= 1e50; }
+
+bool cannotFault(const ChartRows& rows) {
+    const TParametry& p = rows.record();
+    for (double scale : {p.Ign, p.ksi, p.Iwn, p.omegan, p.Un, p.kF, p.Sn, p.cosfin})
+        if (!ordinaryScale(scale)) return false;
+    return rows.largestMagnitude() <= kOrdinaryValue;
+}
+
+}  // namespace
+
+// Most computations need no pass over their rows at all: the integrator kept the largest
+// magnitude it stored. Otherwise one pass with the flags cleared once and read once; only a
+// faulty computation pays for the second pass that finds the first faulty value and so the
+// message to report.
 void checkChartValues(const ChartRows& rows) {
+    if (cannotFault(rows)) return;
     clearFpFaults();
     for (std::size_t i = 0; i < rows.size(); ++i)
         for (int k = 1; k <= kQuantityCount; ++k) forceEvaluated(rows.value(k, i));

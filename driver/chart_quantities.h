@@ -39,6 +39,9 @@ public:
     std::size_t size() const { return count_; }
     double time(std::size_t i) const { return results_->row(i)[kT]; }
     double value(int k, std::size_t i) const { return chartValue(k, results_->row(i), *record_); }
+    const TParametry& record() const { return *record_; }
+    // Not below the magnitude of any value in the rows.
+    double largestMagnitude() const { return results_->largestMagnitude(); }
 
 private:
     const ResultMatrix* results_ = nullptr;
@@ -46,8 +49,9 @@ private:
     const TParametry* record_ = nullptr;
 };
 
-// Computes all seventeen quantities of every row with the floating-point fault flags watched
-// and throws the first fault (by row, then by quantity) as a Failure with the system's message.
+// Throws the first floating-point fault (by row, then by quantity) that computing the seventeen
+// quantities of the rows raises, as a Failure with the system's message. Rows whose largest
+// magnitude and scales show that no quantity can fault are not read again.
 void checkChartValues(const ChartRows& rows);
 
 }  // namespace tgsim

@@ -311,8 +311,7 @@ std::size_t Session::chartRowCount() const {
 void Session::ZachowajPrzebiegClick() {
     if (chartRowCount() == 0)
         throw Failure("There is no completed computation to keep: compute first (F10)");
-    if (!keptRuns_.empty() && keptRuns_.back().results == results_)
-        throw Failure("This computation is kept already");
+    if (resultsKept()) throw Failure("This computation is kept already");
     if (keptRuns_.size() == kMaxKeptRuns) keptRuns_.erase(keptRuns_.begin());
     keptRuns_.push_back({results_, chartRowCount(), resultsRecord_, resultsName_});
     ++keptRevision_;

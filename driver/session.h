@@ -140,6 +140,8 @@ public:
     const std::string& resultsName() const { return resultsName_; }
     // The kept runs, oldest first, and a counter that changes whenever they change.
     const std::vector<KeptRun>& keptRuns() const { return keptRuns_; }
+    // Whether the last completed computation is the last kept run.
+    bool resultsKept() const { return !keptRuns_.empty() && keptRuns_.back().results == results_; }
     unsigned keptRevision() const { return keptRevision_; }
     // Whether series k currently holds the points of quantity k (its box was ticked after the
     // last computation), and a counter that changes whenever series k is refilled or emptied.

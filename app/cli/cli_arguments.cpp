@@ -1,14 +1,17 @@
 #include "cli_arguments.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <set>
 #include <string_view>
 
 #include "cli_tuning.h"
 #include "base/message_text.h"
 #include "driver/chart_quantities.h"
 #include "driver/script/step_parser.h"
+#include "output_names.h"
 #include "ui/metafile/chart_picture.h"
 
 namespace tgsim::cli {
@@ -38,6 +41,14 @@ bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
     if (second == std::string_view::npos) return false;
     return parseWindowTime(text.substr(first + 1, second - first - 1), request.from) &&
            parseWindowTime(text.substr(second + 1), request.to);
+}
+
+// The options that may be given once: each takes one file, one number or one choice.
+bool isSingleValued(std::string_view option) {
+    static constexpr std::array<std::string_view, 12> kOnce = {
+        "--results", "--chart", "--compare", "--picture", "--standard-parameters", "--modes", "--pss-tuning",
+        "--study", "--study-picture", "--study-figure", "--jobs", "--shard"};
+    return std::find(kOnce.begin(), kOnce.end(), option) != kOnce.end();
 }
 
 // What follows --modes is its file unless it is an option or a step (a file whose name begins
@@ -98,6 +109,8 @@ std::string usage() {
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
            "  --state         scenario, model, stabilizer, captions, step count and status texts\n" +
            studyUsage() +
+           "An option that takes one value is given once; a value that begins with -- is taken for the next\n"
+           "  option (a file of such a name is given as ./--NAME). Two outputs may not name one file.\n"
            "Exit status: 0 done, 1 a step failed or an output was refused (its message on stderr; the other\n"
            "  outputs still written) or a point of a study failed (its row says why), 2 usage (nothing runs).\n";
 }
@@ -105,17 +118,15 @@ std::string usage() {
 ParseResult parseArguments(const std::vector<std::string>& args) {
     ParseResult result;
     Arguments& a = result.arguments;
+    std::set<std::string> given;  // the single-valued options met so far
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                result.error = "option " + quotedForMessage(arg) + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return optionValue(args, i, out, result.error); };
         std::string text;
+        if (isSingleValued(arg) && !given.insert(arg).second) {
+            result.error = "option " + quotedForMessage(arg) + " is given twice; it takes one value";
+            return result;
+        }
         if (parseStudyOption(args, i, a, result.error)) {
             if (!result.error.empty()) return result;
         } else if (arg == "--help" || arg == "-h") {
@@ -174,7 +185,12 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             return result;
         }
     }
+    if (a.legend && !a.pictureFile && !a.study.tableFile) {
+        result.error = "--legend draws the legend into --picture, which is missing";
+        return result;
+    }
     result.error = checkStudyArguments(a);
+    if (result.error.empty()) result.error = checkDistinctOutputs(a);
     return result;
 }
 

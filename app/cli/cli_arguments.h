@@ -49,8 +49,9 @@ struct Arguments {
     StudyOptions study;  // a study when study.tableFile is set
 };
 
-// Parses the whole command line; an unknown step or option, or a missing option value, gives
-// an error text instead (nothing runs then).
+// Parses the whole command line; an unknown step or option, a missing option value, an option
+// given twice that takes one value, or two outputs naming one file gives an error text instead
+// (nothing runs then).
 struct ParseResult {
     Arguments arguments;
     std::string error;

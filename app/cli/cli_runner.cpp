@@ -1,17 +1,20 @@
 #include "cli_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "base/failure.h"
+#include "base/output_file.h"
 #include "base/text_file.h"
-#include "ui/chart/offscreen_drawing.h"
 #include "cli_stability.h"
 #include "cli_tuning.h"
 #include "driver/result_export.h"
 #include "driver/script/steps.h"
+#include "ui/chart/offscreen_drawing.h"
 
 namespace tgsim::cli {
 namespace {
@@ -43,11 +46,20 @@ private:
     std::chrono::steady_clock::time_point start_;
 };
 
+// A box ticked or unticked before the last computation among the first `ran` steps, which
+// (when it completed) ticked Uw, Ug and P afresh.
+bool boxStepUndone(const std::vector<Step>& steps, std::size_t ran) {
+    const auto end = steps.rend() - static_cast<std::ptrdiff_t>(ran);
+    const auto last = std::find_if(end, steps.rend(), [](const Step& s) { return s.command == "O1Click"; });
+    return std::any_of(last, steps.rend(), [](const Step& s) { return s.box != 0; });
+}
+
 }  // namespace
 
-int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptions& options) {
+int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     Session session;
     int status = 0;
+    std::size_t ran = 0;  // steps that ran without failing
     const auto report = [&](const Failure& failure) {
         err << failure.what() << '\n';
         status = 1;
@@ -58,13 +70,18 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
         SolveObserver* observer = options.showProgress ? static_cast<SolveObserver*>(&progress) : &quiet;
         for (const Step& step : a.steps) {
             try {
-                runStep(session, step, observer);
+                if (const std::string note = runStep(session, step, observer); !note.empty())
+                    err << note << '\n';
+                ++ran;
             } catch (const Failure& failure) {
                 report(failure);
                 break;
             }
         }
     }
+    if (a.pictureFile && session.resultsComplete() && boxStepUndone(a.steps, ran))
+        err << "note: a computation ticks Uw, Ug and P afresh; --tick and --untick "
+               "given before the last O1Click do not reach --picture\n";
     // Each output on its own: one that cannot be written doesn't keep the others from being written.
     const auto output = [&](const std::optional<std::string>& name, const std::function<void(const std::string&)>& write) {
         if (!name) return;
@@ -94,8 +111,17 @@ int run(const Arguments& a, std::ostream& out, std::ostream& err, const RunOptio
     output(a.pssTuningFile, [&](const std::string& name) { writePssTuning(session, name); });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
-    for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), out);
-    if (a.state) writeState(session, out);
+    // Standard output is checked as a file is: a write that fails is reported.
+    if (!a.grids.empty() || a.state) {
+        std::ostringstream text;
+        for (const std::string& name : a.grids) writeGrid(session.grids().byId(*gridIdByName(name)), text);
+        if (a.state) writeState(session, text);
+        try {
+            writeStandardOutput(text.str());
+        } catch (const Failure& failure) {
+            report(failure);
+        }
+    }
     return status;
 }
 

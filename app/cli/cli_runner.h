@@ -16,7 +16,8 @@ struct RunOptions {
     bool showProgress = false;  // a long computation's percentage on err
 };
 
-// Runs the steps on a new session and writes the outputs; returns the exit status (0 or 1).
-int run(const Arguments& arguments, std::ostream& out, std::ostream& err, const RunOptions& options = {});
+// Runs the steps on a new session and writes the outputs (--grid and --state to the process's
+// standard output); returns the exit status (0 or 1).
+int run(const Arguments& arguments, std::ostream& err, const RunOptions& options = {});
 
 }  // namespace tgsim::cli

@@ -3,6 +3,7 @@
 #include "driver/session.h"
 #include "driver/stability_figures.h"
 #include "base/text_file.h"
+#include "output_names.h"
 
 namespace tgsim::cli {
 
@@ -13,11 +14,16 @@ void writeModes(const Session& session, const std::string& fileName) {
 
 std::vector<RingdownFile> ringdownFiles(const std::vector<RingdownRequest>& requests) {
     std::vector<RingdownFile> files;
+    std::vector<std::string> identities;  // of the files, by which requests are joined
     for (const RingdownRequest& request : requests) {
+        const std::string identity = fileIdentity(request.file).value_or("name " + request.file);
         RingdownFile* file = nullptr;
-        for (RingdownFile& known : files)
-            if (known.name == request.file) file = &known;
-        if (!file) file = &files.emplace_back(RingdownFile{request.file, {}});
+        for (std::size_t i = 0; i < files.size(); ++i)
+            if (identities[i] == identity) file = &files[i];
+        if (!file) {
+            file = &files.emplace_back(RingdownFile{request.file, {}});
+            identities.push_back(identity);
+        }
         file->requests.push_back(&request);
     }
     return files;

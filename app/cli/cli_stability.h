@@ -16,7 +16,7 @@ namespace tgsim::cli {
 // writes no file.
 void writeModes(const Session& session, const std::string& fileName);
 
-// The ringdown requests that name one file, in the order given.
+// The ringdown requests that name one file (however spelt), in the order given.
 struct RingdownFile {
     std::string name;
     std::vector<const RingdownRequest*> requests;

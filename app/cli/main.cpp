@@ -9,7 +9,9 @@
 #include "cli_runner.h"
 #include "cli_study.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int runCommandLine(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const tgsim::cli::ParseResult parsed = tgsim::cli::parseArguments(args);
     if (!parsed.error.empty()) {
@@ -24,5 +26,17 @@ int main(int argc, char** argv) {
         return tgsim::cli::runStudy(parsed.arguments, std::cerr, isatty(STDERR_FILENO) != 0);
     tgsim::cli::RunOptions options;
     options.showProgress = isatty(STDERR_FILENO) != 0;
-    return tgsim::cli::run(parsed.arguments, std::cout, std::cerr, options);
+    return tgsim::cli::run(parsed.arguments, std::cerr, options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever escapes (no memory left, ...) is reported, never an abort.
+    try {
+        return runCommandLine(argc, argv);
+    } catch (const std::exception& failure) {
+        std::cerr << "tgsim-cli: " << failure.what() << '\n';
+        return 1;
+    }
 }

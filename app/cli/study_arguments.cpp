@@ -56,6 +56,10 @@ std::string parseSweep(const std::string& text, Arguments& a) {
     Sweep sweep;
     sweep.grid = step.grid;
     sweep.column = step.column;
+    // Two sweeps of one cell would make points whose cell holds only the later value.
+    for (const Sweep& earlier : a.study.sweeps)
+        if (earlier.grid == sweep.grid && earlier.column == sweep.column)
+            return form + ": " + sweep.header() + " is swept already; a cell takes one sweep";
     if (const std::string refusal = parseRange(step.text, sweep); !refusal.empty()) return form + ": " + refusal;
     if (sweep.count > kMostStudyPoints / a.study.pointCount())
         return "a study of more than " + std::to_string(kMostStudyPoints) + " points is refused";
@@ -108,11 +112,8 @@ bool parseStudyOption(const std::vector<std::string>& args, std::size_t& i, Argu
     if (arg != "--sweep" && arg != "--study" && arg != "--study-picture" && arg != "--study-figure" &&
         arg != "--jobs" && arg != "--shard")
         return false;
-    if (i + 1 >= args.size()) {
-        error = "option " + quotedForMessage(arg) + " needs a value";
-        return true;
-    }
-    const std::string& text = args[++i];
+    std::string text;
+    if (!optionValue(args, i, text, error)) return true;
     StudyOptions& study = a.study;
     if (arg == "--sweep") {
         error = parseSweep(text, a);

@@ -50,6 +50,14 @@ Blocks blockMeans(std::span<const double> t, std::span<const double> y, std::siz
     const double shortest = std::ceil(kShortestBlock / step);
     b.m = static_cast<int>(std::max({1.0, shortest, std::ceil(static_cast<double>(count) / kMostBlocks)}));
     const std::size_t blocks = count / static_cast<std::size_t>(b.m);
+    // The fit reads the block means as its samples: a window shorter than that many blocks
+    // (a few hundredths of a second of fine steps) is refused, never fitted on what is left.
+    if (blocks < kLeastSamples)
+        throw Failure("The window from " + formatGeneral(t0) + " s to " + formatGeneral(t[first + count - 1]) +
+                      " s is too short: a ringdown needs at least " + std::to_string(kLeastSamples) + " blocks of " +
+                      formatGeneral(static_cast<double>(b.m) * step * 1000.0, 3) + " ms, " +
+                      formatGeneral(static_cast<double>(kLeastSamples * static_cast<std::size_t>(b.m)) * step, 3) +
+                      " s");
     b.step = step;
     b.interval = step * b.m;
     b.used = blocks * static_cast<std::size_t>(b.m);

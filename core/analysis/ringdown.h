@@ -33,7 +33,8 @@ struct RingdownResult {
 // The dominant oscillation (the one with the most energy in the window) of y(t) over the
 // samples with from <= t <= to. t ascending and evenly spaced; t and y of the same length.
 // Refuses with a Failure: lengths that differ, from >= to, fewer than 20 samples in the
-// window, times that do not advance or are not evenly spaced, values not finite.
+// window or fewer than 20 blocks (a window shorter than 20 * kShortestBlock when the steps are
+// finer), times that do not advance or are not evenly spaced, values not finite.
 RingdownResult ringdown(std::span<const double> t, std::span<const double> y, double from, double to);
 
 struct RingdownWindow {

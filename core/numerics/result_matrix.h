@@ -3,6 +3,7 @@
 // once per run. Rows past the last stored one are not part of the result (a run that ends in a
 // fault keeps the rows stored before it).
 #include <cstddef>
+#include <limits>
 #include <memory>
 #include <span>
 
@@ -19,6 +20,7 @@ public:
         data_.reset(new double[rows * kStateSize]);
         capacity_ = rows;
         stored_ = 0;
+        largest_ = std::numeric_limits<double>::infinity();
     }
     std::size_t capacity() const { return capacity_; }
     std::size_t storedRows() const { return stored_; }
@@ -29,10 +31,17 @@ public:
     // Rows 0 .. count - 1 hold results.
     void setStoredRows(std::size_t count) { stored_ = count; }
 
+    // Not below the magnitude of any stored value (infinity when unknown): kept by the
+    // integrator as it stores the rows, so that a check of quantities formed from them can
+    // tell without reading them again that none can overflow.
+    double largestMagnitude() const { return largest_; }
+    void setLargestMagnitude(double largest) { largest_ = largest; }
+
 private:
     std::unique_ptr<double[]> data_;
     std::size_t capacity_ = 0;
     std::size_t stored_ = 0;
+    double largest_ = std::numeric_limits<double>::infinity();
 };
 
 }  // namespace tgsim

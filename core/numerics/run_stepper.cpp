@@ -6,6 +6,7 @@ namespace tgsim {
 namespace {
 
 void throwPendingFault() {
+    if (!fpFaultRaised()) return;
     if (const char* message = pendingFpFault()) throw Failure(message);
 }
 

@@ -53,6 +53,18 @@ std::string scenarioHandler(std::string_view name) {
     return {};
 }
 
+bool optionValue(const std::vector<std::string>& words, std::size_t& i, std::string& value, std::string& error) {
+    if (i + 1 >= words.size() || words[i + 1].starts_with("--")) {
+        error = "option " + quotedForMessage(words[i]) + " needs a value";
+        if (i + 1 < words.size())
+            error += ", not the option " + quotedForMessage(words[i + 1]) + " (a file of that name is given as ./" +
+                     quotedForMessage(words[i + 1]) + ")";
+        return false;
+    }
+    value = words[++i];
+    return true;
+}
+
 namespace {
 
 // The step of a friendlier spelling that takes a value; "" in `error` unless the value is bad.
@@ -94,11 +106,9 @@ bool parseStep(const std::vector<std::string>& words, std::size_t& i, std::vecto
         steps.push_back(commandStep("O1Click"));
     } else if (word == "--generator" || word == "--scenario" || word == "--tick" || word == "--untick" ||
                word == "--header" || word == "--model") {
-        if (i + 1 >= words.size()) {
-            error = "option " + quotedForMessage(word) + " needs a value";
-            return true;
-        }
-        step = spelledStep(word, words[++i], error);
+        std::string value;
+        if (!optionValue(words, i, value, error)) return true;
+        step = spelledStep(word, value, error);
         if (error.empty()) steps.push_back(std::move(step));
     } else if (isStep(word)) {
         steps.push_back(commandStep(word));

@@ -20,6 +20,11 @@ bool parseCellEdit(std::string_view word, Step& step);
 // scenario name or its handler name; "" for none.
 std::string scenarioHandler(std::string_view name);
 
+// The value of the option at words[i], moving i to it. A value that is missing or begins with
+// "--" (the next option; a file of such a name is given as ./--NAME) leaves its message in
+// `error` and gives false.
+bool optionValue(const std::vector<std::string>& words, std::size_t& i, std::string& value, std::string& error);
+
 // Reads the step at words[i] (moving i past a value it takes) onto `steps`; false when the word
 // is no step. A step with a bad or missing value leaves its message in `error`.
 bool parseStep(const std::vector<std::string>& words, std::size_t& i, std::vector<Step>& steps, std::string& error);

@@ -11,14 +11,17 @@ Step commandStep(std::string handler) {
     return step;
 }
 
-void runStep(Session& session, const Step& step, SolveObserver* observer) {
+std::string runStep(Session& session, const Step& step, SolveObserver* observer) {
+    // A script may keep what it kept already (the window refuses the second click): no failure.
+    if (step.command == "ZachowajPrzebiegClick" && session.chartRowCount() > 0 && session.resultsKept())
+        return "ZachowajPrzebiegClick: this computation is kept already; nothing to do";
     if (!step.command.empty()) {
         findCommand(step.command)->action(session, observer);
-        return;
+        return {};
     }
     if (step.box) {
         session.setSeriesBox(step.box, step.checked);
-        return;
+        return {};
     }
     const GridId id = *gridIdByName(step.grid);
     const TextGrid& grid = session.grids().byId(id);
@@ -26,6 +29,7 @@ void runStep(Session& session, const Step& step, SolveObserver* observer) {
         throw Failure(step.grid + " has no column " + std::to_string(step.column) + " (it has " +
                       std::to_string(grid.columnCount()) + ")");
     session.setCell(id, step.column, step.row, step.text);
+    return {};
 }
 
 }  // namespace tgsim

@@ -26,7 +26,8 @@ Step commandStep(std::string handler);
 
 // One step on a session; a failing step throws its Failure. A command step's handler must be one
 // of the session's commands, a cell edit's grid one of the grids (as the parser makes them); a
-// cell outside the grid is refused.
-void runStep(Session& session, const Step& step, SolveObserver* observer);
+// cell outside the grid is refused. Returns a note for the user, or "" (keeping a computation kept
+// already is no failure in a script: nothing is done).
+std::string runStep(Session& session, const Step& step, SolveObserver* observer);
 
 }  // namespace tgsim

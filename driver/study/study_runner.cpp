@@ -12,8 +12,10 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <thread>
 
+#include "base/failure.h"
 #include "driver/session.h"
 #include "study_figures.h"
 #include "study_table.h"
@@ -127,6 +129,24 @@ private:
     bool shown_ = false;
 };
 
+// Starts up to `wanted` threads. A system that refuses more (a limit on threads or on address
+// space, as batch schedulers set) leaves the study to the threads that did start, with a note;
+// none at all is a Failure.
+template <class Start>
+void startThreads(std::uint64_t wanted, std::vector<std::jthread>& threads, std::ostream* notes, Start start) {
+    for (std::uint64_t t = 0; t < wanted; ++t) {
+        try {
+            threads.push_back(start());
+        } catch (const std::system_error& error) {
+            if (threads.empty()) throw Failure(std::string("Cannot start a thread for the study: ") + error.what());
+            if (notes)
+                *notes << "tgsim-cli: " << threads.size() << " of " << wanted
+                       << " threads could be started; the study runs on those (" << error.what() << ")\n";
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 unsigned coreCount() {
@@ -141,7 +161,7 @@ StudySummary writeStudyTable(const std::vector<Step>& steps, const StudyOptions&
     StudySummary summary;
     summary.points = total > study.shard.index ? (total - study.shard.index - 1) / study.shard.count + 1 : 0;
     std::optional<std::size_t> pictureFigure;
-    if (study.pictureFile) pictureFigure = figureIndex(study.figureName());
+    if (options.picture) pictureFigure = figureIndex(study.figureName());
 
     table << tableHeader(study);
     StudyProgress progress(options.progress);
@@ -149,8 +169,9 @@ StudySummary writeStudyTable(const std::vector<Step>& steps, const StudyOptions&
     const unsigned jobs = options.jobs ? options.jobs : study.jobs ? study.jobs : coreCount();
     std::vector<std::jthread> threads;
     const StopOnExit stopOnExit{queue};
-    for (std::uint64_t t = 0; t < std::min<std::uint64_t>(jobs, summary.points); ++t)
-        threads.emplace_back(work, std::cref(steps), std::cref(study), summary.points, pictureFigure, std::ref(queue));
+    startThreads(std::min<std::uint64_t>(jobs, summary.points), threads, options.notes, [&] {
+        return std::jthread(work, std::cref(steps), std::cref(study), summary.points, pictureFigure, std::ref(queue));
+    });
 
     for (std::uint64_t written = 0; written < summary.points;) {
         std::vector<FinishedPoint> ready;
@@ -165,7 +186,7 @@ StudySummary writeStudyTable(const std::vector<Step>& steps, const StudyOptions&
         for (FinishedPoint& point : ready) {
             table << point.row;
             if (point.failed) ++summary.failed;
-            if (pictureFigure) summary.figure.push_back({study.shard.index + written * study.shard.count, point.figure});
+            if (options.picture) options.picture->add(study.shard.index + written * study.shard.count, point.figure);
             ++written;
         }
         progress.show(written, summary.points);

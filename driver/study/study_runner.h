@@ -9,24 +9,20 @@
 
 #include "driver/script/steps.h"
 #include "driver/study/study_plan.h"
+#include "driver/study/study_picture_lines.h"
 
 namespace tgsim {
 
 struct StudyRunOptions {
     unsigned jobs = 0;                 // threads; 0: the study's own, else one per core
     std::ostream* progress = nullptr;  // points done / total, elapsed, estimated rest
-};
-
-// A point's value of the figure the picture draws; unset where the table leaves it empty.
-struct PictureValue {
-    std::uint64_t point = 0;
-    std::optional<double> value;
+    StudyPictureLines* picture = nullptr;  // receives each point's figure of --study-picture
+    std::ostream* notes = nullptr;     // a note when fewer threads than asked could be started
 };
 
 struct StudySummary {
     std::uint64_t points = 0;  // the points of this shard
     std::uint64_t failed = 0;
-    std::vector<PictureValue> figure;  // filled only when the study draws a picture
 };
 
 // Runs the steps at the shard's points (the sweeps' steps setting each point's values) and writes

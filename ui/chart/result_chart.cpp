@@ -165,7 +165,10 @@ void ResultChart::syncKeptLines(const Session& session, bool keptChanged) {
             // A kept run's rows never change: the ranges of its values are measured once (a new
             // computation takes its lines away and brings them back).
             if (keptChanged) line.measured = false;
-            const bool wanted = run < runs.size() && filled_[static_cast<std::size_t>(k)] && drawsLine(k);
+            // A ticked box draws the kept runs' lines also when the current computation has no
+            // rows (it failed): they are the user's reference.
+            const bool wanted =
+                run < runs.size() && session.view().seriesChecked[static_cast<std::size_t>(k)] && drawsLine(k);
             if (!wanted) {
                 removeSeries(line);
                 continue;

@@ -27,6 +27,7 @@ bool ResultChart::legendShown() const { return legend_->isVisible(); }
 const std::vector<LegendGroup>& ResultChart::legendGroups() const { return legend_->groups(); }
 
 // The current computation's lines under its name, then each kept run's under its number and name.
+// Without a completed current computation (the last one failed) only the kept runs are listed.
 void ResultChart::updateLegend() {
     std::vector<LegendGroup> groups;
     if (session_) {
@@ -34,7 +35,7 @@ void ResultChart::updateLegend() {
         for (int k = 1; k < kSeriesCount; ++k)
             if (filled_[static_cast<std::size_t>(k)] && drawsLine(k))
                 current.entries.push_back({QLatin1String(kChartQuantities[static_cast<std::size_t>(k)].caption), livePen(k)});
-        groups.push_back(std::move(current));
+        if (session_->chartRowCount() > 0 || session_->keptRuns().empty()) groups.push_back(std::move(current));
         const std::vector<KeptRun>& runs = session_->keptRuns();
         for (std::size_t run = 0; run < runs.size() && run < kMaxKeptRuns; ++run) {
             LegendGroup kept{QStringLiteral("%1: %2").arg(run + 1).arg(QString::fromStdString(runs[run].name)), {}};

@@ -19,9 +19,8 @@ class ResultChart;
 // the file's extension chooses it. Throws tgsim::Failure as saveChartPicture does.
 void saveResultChart(ResultChart& chart, const QString& fileName, std::optional<PictureFormat> format = std::nullopt);
 
-// The format is chosen by the file's extension (.wmf, .emf, .png, .svg, .pdf). Needs a
-// QApplication. Throws tgsim::Failure when the name has no known extension or the file cannot
-// be written. `legend`: with the chart's legend shown.
-void saveSessionChart(const Session& session, const QString& fileName, bool legend = false);
+// The session's chart as the window draws it, in the format's detail; the caller writes the
+// bytes (under a name of its own bytes). Needs a QApplication. `legend`: with the chart's legend.
+QByteArray renderSessionChart(const Session& session, PictureFormat format, bool legend = false);
 
 }  // namespace tgsim::chart

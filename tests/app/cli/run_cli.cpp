@@ -1,5 +1,6 @@
 #include "run_cli.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,6 +34,27 @@ constexpr bool kAddressSpaceCanBeCapped = false;
 constexpr bool kAddressSpaceCanBeCapped = true;
 #endif
 
+// In the child, before the runner starts.
+void redirectStandardOutput(StandardOutput where) {
+    int ends[2];
+    switch (where) {
+    case StandardOutput::File: return;
+    case StandardOutput::Closed: close(STDOUT_FILENO); return;
+    case StandardOutput::Full: {
+        // Written through the descriptor only: the device itself is never replaced.
+        const int full = open("/dev/full", O_WRONLY);
+        if (full < 0 || dup2(full, STDOUT_FILENO) < 0) _exit(126);
+        close(full);
+        return;
+    }
+    case StandardOutput::ReaderGone:
+        if (pipe(ends) != 0 || dup2(ends[1], STDOUT_FILENO) < 0) _exit(126);
+        close(ends[0]);
+        close(ends[1]);
+        return;
+    }
+}
+
 }  // namespace
 
 CliRun runCli(const std::vector<std::string>& args, const CliLimits& limits) {
@@ -46,6 +68,7 @@ CliRun runCli(const std::vector<std::string>& args, const CliLimits& limits) {
         for (std::string& a : copies) argv.push_back(a.data());
         argv.push_back(nullptr);
         if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
+        redirectStandardOutput(limits.standardOutput);
         if (limits.addressSpace && kAddressSpaceCanBeCapped) {
             const rlimit cap{limits.addressSpace, limits.addressSpace};
             setrlimit(RLIMIT_AS, &cap);

@@ -11,11 +11,16 @@ struct CliRun {
     std::string err;
 };
 
+// Where the runner's standard output goes: a file the test reads, nowhere (closed), a device
+// that takes nothing (/dev/full), a pipe whose reader has gone.
+enum class StandardOutput { File, Closed, Full, ReaderGone };
+
 // Bounds for a run that might not end: after `seconds` the runner is killed (SIGALRM), and
 // outside the sanitizer build its memory is capped at `addressSpace` bytes. 0: no bound.
 struct CliLimits {
     unsigned seconds = 0;
     unsigned long long addressSpace = 0;
+    StandardOutput standardOutput = StandardOutput::File;
 };
 
 CliRun runCli(const std::vector<std::string>& args, const CliLimits& limits = {});
