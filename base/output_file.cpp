@@ -169,8 +169,7 @@ int checkReplacing(const Target& target) {
     return 0;
 }
 
-int writeReplacing(const Target& target, const std::function<void(OutputSink&)>& produce,
-                   PendingContents kind) {
+int writeReplacing(const Target& target, const std::function<void(OutputSink&)>& produce, PendingContents kind) {
     std::string name;
     if (const int error = nameInFolder(target, name)) return error;
     Descriptor folder(openFolder(target));
@@ -232,7 +231,8 @@ void writeOutputFile(const std::string& name, const std::function<void(OutputSin
     const std::lock_guard<std::mutex> lock(writing);
     Target target;
     int error = findTarget(name, target);
-    if (error == 0) error = target.direct ? writeDirectly(target.path, produce) : writeReplacing(target, produce, pending);
+    if (error == 0)
+        error = target.direct ? writeDirectly(target.path, produce) : writeReplacing(target, produce, pending);
     // The file was there and taking text: a reader that went away is no failure to create it.
     if (error == EPIPE) throw pipeClosedEarly(quotedForMessage(name, kWholeText));
     if (error != 0) throw cannotCreateFile(name, fileErrorCause(error));
@@ -262,7 +262,8 @@ void checkOutputFile(const std::string& name) {
 }
 
 void writeOutputFile(const std::string& name, std::string_view bytes, PendingContents pending) {
-    writeOutputFile(name, [bytes](OutputSink& sink) { sink.write(bytes.data(), bytes.size()); }, pending);
+    writeOutputFile(
+        name, [bytes](OutputSink& sink) { sink.write(bytes.data(), bytes.size()); }, pending);
 }
 
 }  // namespace tgsim

@@ -36,8 +36,7 @@ private:
 
 }  // namespace
 
-void writeTextFile(const std::string& name, const std::function<void(std::ostream&)>& writer,
-                   PendingContents pending) {
+void writeTextFile(const std::string& name, const std::function<void(std::ostream&)>& writer, PendingContents pending) {
     writeOutputFile(
         name,
         [&name, &writer](OutputSink& sink) {

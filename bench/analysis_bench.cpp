@@ -37,7 +37,8 @@ void BM_RingdownOfLongRun(benchmark::State& state) {
     std::vector<double> t(rows), w(rows);
     RingdownResult found;
     for (auto _ : state) {
-        for (std::size_t i = 0; i < rows; ++i) t[i] = results.row(i)[kT], w[i] = results.row(i)[kOmega] / in.record.omegan;
+        for (std::size_t i = 0; i < rows; ++i)
+            t[i] = results.row(i)[kT], w[i] = results.row(i)[kOmega] / in.record.omegan;
         found = ringdown(t, w, window.from, to);
         benchmark::DoNotOptimize(found);
     }

@@ -139,8 +139,8 @@ void BM_PlainLoop500k(benchmark::State& state) {
         plainLoop(in, results);
         benchmark::DoNotOptimize(results.rowData(results.storedRows() - 1));
     }
-    state.counters["steps/s"] = benchmark::Counter(500'000.0 * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["steps/s"] =
+        benchmark::Counter(500'000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PlainLoop500k)->Unit(benchmark::kMillisecond);
 
@@ -158,8 +158,8 @@ void BM_RunnerRun500k(benchmark::State& state) {
         session.O1Click();
         benchmark::DoNotOptimize(session.currentData());
     }
-    state.counters["steps/s"] = benchmark::Counter(500'000.0 * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["steps/s"] =
+        benchmark::Counter(500'000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RunnerRun500k)->Unit(benchmark::kMillisecond);
 
@@ -171,9 +171,8 @@ void BM_ChartValueCheck(benchmark::State& state) {
     integrate(in.initialState, in.record, results, in.record.to, in.record.tk, nullptr);
     const ChartRows rows(results, results.storedRows() - 1, in.record);
     for (auto _ : state) checkChartValues(rows);
-    state.counters["rows/s"] =
-        benchmark::Counter(static_cast<double>(rows.size()) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["rows/s"] = benchmark::Counter(
+        static_cast<double>(rows.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ChartValueCheck)->Unit(benchmark::kMillisecond);
 

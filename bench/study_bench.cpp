@@ -25,7 +25,8 @@ protected:
 cli::Arguments studyOf(int points) {
     // The regulator's gain swept over the start-up run: every point costs the same 7000 steps.
     const cli::ParseResult parsed = cli::parseArguments(
-        {"--sweep", (points == 1 ? std::string("siatka.0=10:10:1") : "siatka.0=5:20:" + std::to_string(points)), "O1Click", "--study", "unused.csv"});
+        {"--sweep", (points == 1 ? std::string("siatka.0=10:10:1") : "siatka.0=5:20:" + std::to_string(points)),
+         "O1Click", "--study", "unused.csv"});
     if (!parsed.error.empty()) throw std::logic_error(parsed.error);
     return parsed.arguments;
 }

@@ -99,7 +99,8 @@ void ReadoutPerMouseMove(benchmark::State& state) {
     finishScreen(*form);
     int move = 0;
     for (auto _ : state) {
-        const QPoint at(plot.left() + 1 + move * 37 % (plot.width() - 2), plot.top() + 1 + move * 53 % (plot.height() - 2));
+        const QPoint at(plot.left() + 1 + move * 37 % (plot.width() - 2),
+                        plot.top() + 1 + move * 53 % (plot.height() - 2));
         ++move;
         QMouseEvent event(QEvent::MouseMove, at, area->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(area, &event);
@@ -110,7 +111,10 @@ void ReadoutPerMouseMove(benchmark::State& state) {
     }
     if (!chart->readoutShown()) state.SkipWithError("no readout shown");
 }
-BENCHMARK(ReadoutPerMouseMove)->ArgNames({"kept", "painted"})->ArgsProduct({{0, 4}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadoutPerMouseMove)
+    ->ArgNames({"kept", "painted"})
+    ->ArgsProduct({{0, 4}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // A run of 7000 steps whose currents, speed, angle and voltages swing (a short circuit at the
 // network bus), so that "Ig", "Uw", "Ug" and "P" are wavy lines of 7000 distinct points rather

@@ -22,8 +22,8 @@ constexpr GridColumn number(int column, const char* header, const char* key, con
 }
 
 // A column that fills an element of the initial state.
-constexpr GridColumn element(int column, const char* header, const char* key, const char* code, int index,
-                             Scale scale, const char* unit, const char* meaning, const char* symbol) {
+constexpr GridColumn element(int column, const char* header, const char* key, const char* code, int index, Scale scale,
+                             const char* unit, const char* meaning, const char* symbol) {
     return {column, header, key, code, nullptr, nullptr, index, scale, unit, meaning, symbol};
 }
 

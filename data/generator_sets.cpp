@@ -63,7 +63,8 @@ void Generator(int number, TextGrid& siatka) {
 
 void writeGeneratorSet(const GeneratorSet& set, TextGrid& siatka) {
     writeHeaders(siatka, kGeneratorTable);
-    for (const GridColumn& c : kGeneratorTable) siatka.setCell(c.column, 1, set.values[static_cast<std::size_t>(c.column)]);
+    for (const GridColumn& c : kGeneratorTable)
+        siatka.setCell(c.column, 1, set.values[static_cast<std::size_t>(c.column)]);
 }
 
 }  // namespace tgsim

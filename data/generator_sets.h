@@ -11,7 +11,7 @@ namespace tgsim {
 inline constexpr int kGeneratorSetCount = 6;
 
 struct GeneratorSet {
-    const char* menuCaption;  // the item of menu "Generator"
+    const char* menuCaption;                                // the item of menu "Generator"
     std::array<const char*, kGeneratorGridColumns> values;  // row 1 texts (9, 38, 39 empty)
 };
 extern const std::array<GeneratorSet, kGeneratorSetCount> kGeneratorSets;

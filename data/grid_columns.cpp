@@ -16,12 +16,14 @@ double Scale::toCell(double value, const TParametry& r) const {
 
 ColumnTable columnTable(GridId grid, std::uint8_t pssOrder) {
     switch (grid) {
-        case GridId::siatka: return kGeneratorTable;
-        case GridId::siatkaPraca: return kControlTable;
-        case GridId::war_pocz: return kInitialTable;
-        case GridId::Siatka_PSS:
-            return pssOrder == kPss2aOrder ? kPss2aTable : pssOrder == kSingleInputOrder ? kSingleInputTable : ColumnTable{};
-        case GridId::zadanystanustalony: break;
+    case GridId::siatka: return kGeneratorTable;
+    case GridId::siatkaPraca: return kControlTable;
+    case GridId::war_pocz: return kInitialTable;
+    case GridId::Siatka_PSS:
+        return pssOrder == kPss2aOrder         ? kPss2aTable
+               : pssOrder == kSingleInputOrder ? kSingleInputTable
+                                               : ColumnTable{};
+    case GridId::zadanystanustalony: break;
     }
     return kSteadyStateTable;
 }

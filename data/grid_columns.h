@@ -33,12 +33,12 @@ inline constexpr Scale kAsTyped{};
 
 struct GridColumn {
     int column = 0;
-    const char* header = "";  // row 0, exactly as the program writes it
-    const char* key = "";     // the cell's name in files
-    const char* code = "";    // the record field or state element it fills; "" for none
-    double TParametry::*field = nullptr;                         // fills a number of the record
+    const char* header = "";              // row 0, exactly as the program writes it
+    const char* key = "";                 // the cell's name in files
+    const char* code = "";                // the record field or state element it fills; "" for none
+    double TParametry::*field = nullptr;  // fills a number of the record
     void (*readSwitch)(TParametry&, std::string_view) = nullptr;  // or a switch of the record
-    int element = 0;                                             // or element 1..20 of the initial state
+    int element = 0;                                              // or element 1..20 of the initial state
     Scale scale{};
     const char* unit = "";     // of the value the computation works with
     const char* meaning = "";  // one line
@@ -48,12 +48,12 @@ struct GridColumn {
 using ColumnTable = std::span<const GridColumn>;
 
 // The tables, each in the order the computation reads its grid.
-extern const ColumnTable kGeneratorTable;     // siatka: 10..37 (and the set's name), then 0..7
-extern const ColumnTable kControlTable;       // siatkaPraca: 0, 1, 2, 8..13
-extern const ColumnTable kInitialTable;       // war_pocz: 0..19, element c + 1 in column c
-extern const ColumnTable kPss2aTable;         // Siatka_PSS with a PSS2A set: 0..16
-extern const ColumnTable kSingleInputTable;   // Siatka_PSS with the single-input set: 0..6
-extern const ColumnTable kSteadyStateTable;   // zadanystanustalony: the given point 0..3, checks 4..7
+extern const ColumnTable kGeneratorTable;    // siatka: 10..37 (and the set's name), then 0..7
+extern const ColumnTable kControlTable;      // siatkaPraca: 0, 1, 2, 8..13
+extern const ColumnTable kInitialTable;      // war_pocz: 0..19, element c + 1 in column c
+extern const ColumnTable kPss2aTable;        // Siatka_PSS with a PSS2A set: 0..16
+extern const ColumnTable kSingleInputTable;  // Siatka_PSS with the single-input set: 0..6
+extern const ColumnTable kSteadyStateTable;  // zadanystanustalony: the given point 0..3, checks 4..7
 inline constexpr std::size_t kSteadyStateInputs = 4;
 
 // The table of a grid; `Siatka_PSS` by the stabilizer order loaded (none for another order).

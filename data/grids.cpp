@@ -4,17 +4,15 @@
 
 namespace tgsim {
 
-TextGrid& Grids::byId(GridId id) {
-    return const_cast<TextGrid&>(static_cast<const Grids&>(*this).byId(id));
-}
+TextGrid& Grids::byId(GridId id) { return const_cast<TextGrid&>(static_cast<const Grids&>(*this).byId(id)); }
 
 const TextGrid& Grids::byId(GridId id) const {
     switch (id) {
-        case GridId::siatka: return siatka;
-        case GridId::siatkaPraca: return siatkaPraca;
-        case GridId::war_pocz: return war_pocz;
-        case GridId::Siatka_PSS: return Siatka_PSS;
-        case GridId::zadanystanustalony: break;
+    case GridId::siatka: return siatka;
+    case GridId::siatkaPraca: return siatkaPraca;
+    case GridId::war_pocz: return war_pocz;
+    case GridId::Siatka_PSS: return Siatka_PSS;
+    case GridId::zadanystanustalony: break;
     }
     return zadanystanustalony;
 }
@@ -25,8 +23,6 @@ std::optional<GridId> gridIdByName(std::string_view name) {
     return std::nullopt;
 }
 
-void writeInitialHeaders(TextGrid& war_pocz) {
-    writeHeaders(war_pocz, kInitialTable);
-}
+void writeInitialHeaders(TextGrid& war_pocz) { writeHeaders(war_pocz, kInitialTable); }
 
 }  // namespace tgsim

@@ -10,7 +10,6 @@
 
 namespace tgsim {
 
-
 struct PssSet {
     const char* menuCaption;
     std::array<const char*, 17> values;

@@ -26,26 +26,26 @@ int chartQuantityNamed(std::string_view name) {
 double chartValue(int k, std::span<const double, kStateSize> r, const TParametry& p) {
     constexpr double sqrt3 = std::numbers::sqrt3;
     switch (k) {
-        case 1: return -r[kId] / p.Ign;
-        case 2: return r[kIw] * p.ksi / p.Iwn;
-        case 3: return r[kiD1] * p.ksi / p.Iwn;
-        case 4: return -r[kIq] / p.Ign;
-        case 5: return r[kiQ1] * p.ksi / p.Iwn;
-        case 6: return r[kiQ2] * p.ksi / p.Iwn;
-        case 7: return r[kOmega] / p.omegan;
-        case 8: return -r[kDelta];
-        case 9: return r[kAlfa];
-        case 10: return r[kBeta];
-        case 11: return r[kUd] / p.Un;
-        case 12: return r[kUq] / p.Un;
-        case 13: return p.kF * std::cos(r[kBeta]) * r[kOmega] / p.omegan;
-        case 14: return std::sqrt(r[kId] * r[kId] + r[kIq] * r[kIq]) / p.Ign / sqrt3;
-        case 15: return std::sqrt(r[kUd] * r[kUd] + r[kUq] * r[kUq]) / p.Un;
-        case 16: return (-r[kId] * r[kUd] - r[kIq] * r[kUq]) / p.Sn / p.cosfin;
-        // Reactive power delivered at the network side of the transformer, positive when the
-        // generator is over-excited (stator currents count positive into the machine).
-        case 17: return (r[kIq] * r[kUd] - r[kId] * r[kUq]) / p.Sn;
-        default: return 0.0;
+    case 1: return -r[kId] / p.Ign;
+    case 2: return r[kIw] * p.ksi / p.Iwn;
+    case 3: return r[kiD1] * p.ksi / p.Iwn;
+    case 4: return -r[kIq] / p.Ign;
+    case 5: return r[kiQ1] * p.ksi / p.Iwn;
+    case 6: return r[kiQ2] * p.ksi / p.Iwn;
+    case 7: return r[kOmega] / p.omegan;
+    case 8: return -r[kDelta];
+    case 9: return r[kAlfa];
+    case 10: return r[kBeta];
+    case 11: return r[kUd] / p.Un;
+    case 12: return r[kUq] / p.Un;
+    case 13: return p.kF * std::cos(r[kBeta]) * r[kOmega] / p.omegan;
+    case 14: return std::sqrt(r[kId] * r[kId] + r[kIq] * r[kIq]) / p.Ign / sqrt3;
+    case 15: return std::sqrt(r[kUd] * r[kUd] + r[kUq] * r[kUq]) / p.Un;
+    case 16: return (-r[kId] * r[kUd] - r[kIq] * r[kUq]) / p.Sn / p.cosfin;
+    // Reactive power delivered at the network side of the transformer, positive when the
+    // generator is over-excited (stator currents count positive into the machine).
+    case 17: return (r[kIq] * r[kUd] - r[kId] * r[kUq]) / p.Sn;
+    default: return 0.0;
     }
 }
 

@@ -14,8 +14,8 @@ inline constexpr int kSeriesCount = 18;  // series 0 ("czas") is never filled
 inline constexpr int kQuantityCount = 17;
 
 struct ChartQuantity {
-    const char* caption;     // the check box's caption
-    const char* csvName;     // the column name in exported chart data
+    const char* caption;  // the check box's caption
+    const char* csvName;  // the column name in exported chart data
 };
 
 // Index k (1..17) is the quantity of check box k; index 0 is the unused time series.

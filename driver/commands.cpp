@@ -39,7 +39,8 @@ template <class Set>
 Command dataSet(const char* handler, const char* menu, const Set* set, std::string_view caption,
                 void (Session::*load)(const Set&)) {
     const Set& found = presetNamed(set, caption);
-    Command c = item(handler, menu, found.menuCaption, "", [&found, load](Session& s, SolveObserver*) { (s.*load)(found); });
+    Command c =
+        item(handler, menu, found.menuCaption, "", [&found, load](Session& s, SolveObserver*) { (s.*load)(found); });
     c.preset = found.menuCaption;
     return c;
 }

@@ -21,7 +21,8 @@ void writeResultsCsv(const Session& session, std::ostream& out) {
 namespace {
 
 void writeChartHeader(std::ostream& out) {
-    for (int k = 0; k < kSeriesCount; ++k) out << (k ? "," : "") << kChartQuantities[static_cast<std::size_t>(k)].csvName;
+    for (int k = 0; k < kSeriesCount; ++k)
+        out << (k ? "," : "") << kChartQuantities[static_cast<std::size_t>(k)].csvName;
     out << '\n';
 }
 
@@ -52,7 +53,8 @@ void writeCompareCsv(const Session& session, std::ostream& out) {
 
 void writeGrid(const TextGrid& grid, std::ostream& out) {
     for (int row = 0; row < TextGrid::kRows; ++row) {
-        for (int column = 0; column < grid.columnCount(); ++column) out << (column ? "\t" : "") << grid.cell(column, row);
+        for (int column = 0; column < grid.columnCount(); ++column)
+            out << (column ? "\t" : "") << grid.cell(column, row);
         out << '\n';
     }
 }

@@ -171,9 +171,7 @@ void Session::Obliczeniecalkicieplnej1Click() {
 
 // ---- Queries ----
 
-StandardParameters Session::standardParameters() const {
-    return tgsim::standardParameters(machineAsTheGridsStand());
-}
+StandardParameters Session::standardParameters() const { return tgsim::standardParameters(machineAsTheGridsStand()); }
 
 ModalResult Session::modalAnalysis() const {
     TParametry record = record_;
@@ -309,8 +307,7 @@ std::size_t Session::chartRowCount() const {
 // ---- Comparison of runs ----
 
 void Session::ZachowajPrzebiegClick() {
-    if (chartRowCount() == 0)
-        throw Failure("There is no completed computation to keep: compute first (F10)");
+    if (chartRowCount() == 0) throw Failure("There is no completed computation to keep: compute first (F10)");
     if (resultsKept()) throw Failure("This computation is kept already");
     if (keptRuns_.size() == kMaxKeptRuns) keptRuns_.erase(keptRuns_.begin());
     keptRuns_.push_back({results_, chartRowCount(), resultsRecord_, resultsName_});

@@ -44,7 +44,7 @@ struct ViewState {
     bool progressBarVisible = true;
     bool seriesBoxesVisible = false;
     std::array<bool, kSeriesCount> seriesChecked{};  // index 1..17
-    std::string Wykr_DaneAkt;  // the view its next press shows
+    std::string Wykr_DaneAkt;                        // the view its next press shows
     bool Wykr_DaneAktEnabled = false;
     std::string CalkaCieplna;  // caption of the thermal-figure button
     bool CalkaCieplnaVisible = false;

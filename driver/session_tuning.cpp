@@ -10,14 +10,16 @@ namespace {
 
 // The setting's cells written into the stabilizer grid as the program writes numbers.
 void writeSetting(TextGrid& grid, const PssSetting& setting, bool pss2a) {
-    for (const ProposedCell& cell : proposedCells(setting, pss2a)) grid.setCell(cell.column, 1, formatGeneral(cell.value));
+    for (const ProposedCell& cell : proposedCells(setting, pss2a))
+        grid.setCell(cell.column, 1, formatGeneral(cell.value));
 }
 
 }  // namespace
 
 // The stabilizer in the grid is read as if switched on: its own response and its proposal do not
 // depend on the switch.
-FrequencyResponse Session::frequencyResponse(const std::vector<double>& frequenciesHz, const PssSetting* setting) const {
+FrequencyResponse Session::frequencyResponse(const std::vector<double>& frequenciesHz,
+                                             const PssSetting* setting) const {
     Grids grids = grids_;
     if (setting) writeSetting(grids.Siatka_PSS, *setting, record_.pssOrder == kPss2aOrder);
     TParametry record = record_;

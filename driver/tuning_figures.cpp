@@ -41,8 +41,11 @@ void writeFrequencyResponseCsv(const FrequencyResponse& response, std::ostream& 
 
 std::vector<ProposedCell> proposedCells(const PssSetting& s, bool pss2a) {
     if (pss2a)
-        return {{0, "T1", s.stages[0].lead}, {1, "T2", s.stages[0].lag}, {2, "T3", s.stages[1].lead},
-                {3, "T4", s.stages[1].lag},  {16, "kw", s.kw}};
+        return {{0, "T1", s.stages[0].lead},
+                {1, "T2", s.stages[0].lag},
+                {2, "T3", s.stages[1].lead},
+                {3, "T4", s.stages[1].lag},
+                {16, "kw", s.kw}};
     return {{2, "T2", s.stages[0].lag}, {4, "T4", s.stages[1].lag}, {6, "kw", s.kw}};
 }
 

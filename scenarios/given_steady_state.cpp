@@ -37,8 +37,8 @@ SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaults
         throw Failure("On the network the bus fixes the voltage: a steady state needs Ugr = 1 (not " +
                       formatGeneral(Ugr) + ")");
     if (wr != 1.0)
-        throw Failure("On the network the bus fixes the speed: a steady state needs wr = 1 (not " +
-                      formatGeneral(wr) + ")");
+        throw Failure("On the network the bus fixes the speed: a steady state needs wr = 1 (not " + formatGeneral(wr) +
+                      ")");
     const SteadyState s = networkSteadyState(record, Pr, Qr);
     writeHeaders(grid, checks);
     for (std::size_t i = 0; i < checks.size(); ++i) grid.setCell(checks[i].column, 1, formatGeneral(s.checks[i]));

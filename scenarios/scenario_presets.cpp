@@ -43,28 +43,28 @@ const ScenarioPreset* findScenarioPreset(std::string_view scenarioName) {
 void writeScenarioGrids(Grids& grids, const ScenarioPreset& preset) {
     TextGrid& control = grids.siatkaPraca;
     writeHeaders(control, kControlTable);
-    for (std::size_t i = 0; i < kControlTable.size(); ++i) control.setCell(kControlTable[i].column, 1, preset.control[i]);
+    for (std::size_t i = 0; i < kControlTable.size(); ++i)
+        control.setCell(kControlTable[i].column, 1, preset.control[i]);
 
     TextGrid& initial = grids.war_pocz;
     if (preset.initial == InitialConditions::Untouched) return;
     writeInitialHeaders(initial);
     switch (preset.initial) {
-        case InitialConditions::RestUnexcited:
-            for (int column = 0; column < 20; ++column) initial.setCell(column, 1, "0");
-            initial.setCell(6, 1, "1");
-            initial.setCell(8, 1, "1,57");
-            initial.setCell(9, 1, "1,57");
-            break;
-        case InitialConditions::AlfaBetaHalf:
-            initial.setCell(8, 1, "0,50");
-            initial.setCell(9, 1, "0,50");
-            break;
-        case InitialConditions::LoadedPoint:
-            for (int column = 0; column < 20; ++column)
-                initial.setCell(column, 1, kLoadedPointValues[static_cast<std::size_t>(column)]);
-            break;
-        case InitialConditions::Untouched:
-            break;
+    case InitialConditions::RestUnexcited:
+        for (int column = 0; column < 20; ++column) initial.setCell(column, 1, "0");
+        initial.setCell(6, 1, "1");
+        initial.setCell(8, 1, "1,57");
+        initial.setCell(9, 1, "1,57");
+        break;
+    case InitialConditions::AlfaBetaHalf:
+        initial.setCell(8, 1, "0,50");
+        initial.setCell(9, 1, "0,50");
+        break;
+    case InitialConditions::LoadedPoint:
+        for (int column = 0; column < 20; ++column)
+            initial.setCell(column, 1, kLoadedPointValues[static_cast<std::size_t>(column)]);
+        break;
+    case InitialConditions::Untouched: break;
     }
 }
 

@@ -13,19 +13,19 @@ namespace tgsim {
 
 // What a preset does to row 1 of `war_pocz` (its headers are rewritten unless Untouched).
 enum class InitialConditions {
-    RestUnexcited,     // "0" everywhere except w1nr "1", alfa and beta "1,57"
-    Untouched,         // the conditions already in the grid are used
-    AlfaBetaHalf,      // only alfa and beta become "0,50"
-    LoadedPoint,       // the operating point of the stabilizer test
+    RestUnexcited,  // "0" everywhere except w1nr "1", alfa and beta "1,57"
+    Untouched,      // the conditions already in the grid are used
+    AlfaBetaHalf,   // only alfa and beta become "0,50"
+    LoadedPoint,    // the operating point of the stabilizer test
 };
 
 struct ScenarioPreset {
-    const char* handler;       // the command of the menu "Stany Pracy"
+    const char* handler;  // the command of the menu "Stany Pracy"
     const char* menuCaption;
     const char* shortcut;
-    const char* scenarioName;  // as the status bar and the state show it
-    ScenarioEvents event;      // what the state equations apply
-    EventTiming timing;        // when
+    const char* scenarioName;            // as the status bar and the state show it
+    ScenarioEvents event;                // what the state equations apply
+    EventTiming timing;                  // when
     std::array<const char*, 9> control;  // `siatkaPraca` row 1, in the order of kControlTable
     InitialConditions initial;
     bool switchesStabilizerOn;

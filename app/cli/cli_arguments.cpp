@@ -46,8 +46,9 @@ bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
 // The options that may be given once: each takes one file, one number or one choice.
 bool isSingleValued(std::string_view option) {
     static constexpr std::array<std::string_view, 12> kOnce = {
-        "--results", "--chart", "--compare", "--picture", "--standard-parameters", "--modes", "--pss-tuning",
-        "--study", "--study-picture", "--study-figure", "--jobs", "--shard"};
+        "--results", "--chart",      "--compare", "--picture",       "--standard-parameters",
+        "--modes",   "--pss-tuning", "--study",   "--study-picture", "--study-figure",
+        "--jobs",    "--shard"};
     return std::find(kOnce.begin(), kOnce.end(), option) != kOnce.end();
 }
 
@@ -141,8 +142,10 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             RingdownRequest request;
             if (!value(text)) return result;
             if (!parseRingdownWindow(text, request)) {
-                result.error = "--ringdown takes QUANTITY or QUANTITY:FROM:TO (a chart quantity such as w or P, "
-                               "times in seconds), not " + quotedForMessage(text);
+                result.error =
+                    "--ringdown takes QUANTITY or QUANTITY:FROM:TO (a chart quantity such as w or P, "
+                    "times in seconds), not " +
+                    quotedForMessage(text);
                 return result;
             }
             if (!value(request.file)) return result;
@@ -158,7 +161,8 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {
-                result.error = "--picture needs a file name ending in .wmf, .emf, .png, .svg or .pdf, not " + quotedForMessage(text);
+                result.error = "--picture needs a file name ending in .wmf, .emf, .png, .svg or .pdf, not " +
+                               quotedForMessage(text);
                 return result;
             }
             a.pictureFile = text;

@@ -70,8 +70,7 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
         SolveObserver* observer = options.showProgress ? static_cast<SolveObserver*>(&progress) : &quiet;
         for (const Step& step : a.steps) {
             try {
-                if (const std::string note = runStep(session, step, observer); !note.empty())
-                    err << note << '\n';
+                if (const std::string note = runStep(session, step, observer); !note.empty()) err << note << '\n';
                 ++ran;
             } catch (const Failure& failure) {
                 report(failure);
@@ -83,7 +82,8 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
         err << "note: a computation ticks Uw, Ug and P afresh; --tick and --untick "
                "given before the last O1Click do not reach --picture\n";
     // Each output on its own: one that cannot be written doesn't keep the others from being written.
-    const auto output = [&](const std::optional<std::string>& name, const std::function<void(const std::string&)>& write) {
+    const auto output = [&](const std::optional<std::string>& name,
+                            const std::function<void(const std::string&)>& write) {
         if (!name) return;
         try {
             write(*name);
@@ -94,9 +94,8 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     output(a.resultsFile, [&](const std::string& name) {
         writeTextFile(name, [&](std::ostream& f) { writeResultsCsv(session, f); });
     });
-    output(a.chartFile, [&](const std::string& name) {
-        writeTextFile(name, [&](std::ostream& f) { writeChartCsv(session, f); });
-    });
+    output(a.chartFile,
+           [&](const std::string& name) { writeTextFile(name, [&](std::ostream& f) { writeChartCsv(session, f); }); });
     output(a.compareFile, [&](const std::string& name) {
         writeTextFile(name, [&](std::ostream& f) { writeCompareCsv(session, f); });
     });

@@ -36,7 +36,8 @@ int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
     }
     int status = 0;
     if (summary.failed) {
-        err << summary.failed << " of " << summary.points << " points failed (the table's status and message say why)\n";
+        err << summary.failed << " of " << summary.points
+            << " points failed (the table's status and message say why)\n";
         status = 1;
     }
     if (study.pictureFile) {

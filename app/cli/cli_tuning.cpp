@@ -53,7 +53,8 @@ std::string parseFrequencyResponseRequest(std::string_view text, FrequencyRespon
         return "--frequency-response: COUNT must be from 1 to " + std::to_string(kMostFrequencies) + ", not " +
                quotedForMessage(text);
     if (request.count == 1 ? request.toHz != request.fromHz : !(request.toHz > request.fromHz))
-        return "--frequency-response: TO must lie above FROM (COUNT 1 needs TO = FROM or empty), not " + quotedForMessage(text);
+        return "--frequency-response: TO must lie above FROM (COUNT 1 needs TO = FROM or empty), not " +
+               quotedForMessage(text);
     return {};
 }
 

@@ -124,7 +124,8 @@ bool parseStudyOption(const std::vector<std::string>& args, std::size_t& i, Argu
             error = "--study-picture needs a file name ending in .svg, .png or .pdf, not " + quotedForMessage(text);
         study.pictureFile = text;
     } else if (arg == "--study-figure") {
-        if (!figureIndex(text)) error = "--study-figure takes a figure of the table (" + figureList() + "), not " + quotedForMessage(text);
+        if (!figureIndex(text))
+            error = "--study-figure takes a figure of the table (" + figureList() + "), not " + quotedForMessage(text);
         study.figure = text;
     } else if (arg == "--jobs") {
         if (!parseInteger(std::string_view(text), study.jobs) || study.jobs < 1 || study.jobs > kMostJobs)
@@ -146,11 +147,13 @@ std::string checkStudyArguments(const Arguments& a) {
         return {};
     }
     if (const std::vector<std::string> outputs = singleRunOutputs(a); !outputs.empty())
-        return outputs.front() + " is not written in a study, which writes one table row per point (--study) "
+        return outputs.front() +
+               " is not written in a study, which writes one table row per point (--study) "
                "and its picture (--study-picture)";
     if (!computes(a) && !study.modes)
         return "a study needs a computation among its steps (O1Click, --solve) or --modes";
-    if (study.figure && !study.pictureFile) return "--study-figure names the figure of --study-picture, which is missing";
+    if (study.figure && !study.pictureFile)
+        return "--study-figure names the figure of --study-picture, which is missing";
     if (study.pictureFile && study.sweeps.empty()) return "--study-picture draws against the first sweep: give --sweep";
     if (*figureIndex(study.figureName()) >= figureCount(study.modes))
         return study.figureName() + " is a figure of the modes: give --modes";
@@ -168,7 +171,9 @@ std::string studyUsage() {
            "                  (modes_max_real, em_damping_ratio); a FILE after it is not written\n"
            "  --study-picture FILE  a figure of the table's points against the first sweep, a line per\n"
            "                  value of the others; .svg, .png or .pdf\n"
-           "  --study-figure NAME   the figure it draws (default " + std::string(kDefaultStudyFigure) + ")\n"
+           "  --study-figure NAME   the figure it draws (default " +
+           std::string(kDefaultStudyFigure) +
+           ")\n"
            "  --jobs N        threads (default: one per core)\n"
            "  --shard K/N     only the points with point mod N = K\n";
 }

@@ -12,8 +12,8 @@
 namespace tgsim {
 
 struct AxisCircuits {
-    double statorInductance = 0;       // L: magnetizing plus stator leakage, H
-    double magnetizingInductance = 0;  // m: mutual inductance of the stator with each rotor circuit, H
+    double statorInductance = 0;              // L: magnetizing plus stator leakage, H
+    double magnetizingInductance = 0;         // m: mutual inductance of the stator with each rotor circuit, H
     std::array<double, 4> rotorInductance{};  // Lr, 2 x 2 row by row, H
     std::array<double, 2> rotorResistance{};  // R, the diagonal, ohm
 };
@@ -22,9 +22,9 @@ struct AxisCircuits {
 // define (a rotor resistance that is not positive, time constants that are not real and
 // positive, a singular matrix) is left empty.
 struct AxisParameters {
-    double synchronous = 0;                 // L(0)
-    std::optional<double> subtransient;     // L(s -> infinity)
-    std::optional<double> transient;        // E / I' of the sudden short circuit, see below
+    double synchronous = 0;                             // L(0)
+    std::optional<double> subtransient;                 // L(s -> infinity)
+    std::optional<double> transient;                    // E / I' of the sudden short circuit, see below
     std::optional<std::array<double, 2>> openCircuit;   // T0', T0''
     std::optional<std::array<double, 2>> shortCircuit;  // T', T''
 };

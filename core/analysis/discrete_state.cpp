@@ -14,14 +14,23 @@ constexpr const char* kPlantNames[kStateSize] = {
 
 double plantScale(int k, const TParametry& r) {
     switch (k) {
-        case kId: case kIq: return r.Ign;
-        case kIw: case kiD1: case kiQ1: case kiQ2: return r.Iwn / r.ksi;  // the chart's unit of rotor currents
-        case kOmega: return r.omegan;
-        case kUd: case kUq: case kUg: return r.Un;
-        case kdUd: case kdUq: case kdUg: return r.Un * r.omegan;
-        case kdId: case kdIq: return r.Ign * r.omegan;
-        case kErrorIntegral: return r.Un * 1.0;  // a second of rated voltage
-        default: return 1.0;                     // angles and the regulator output, rad
+    case kId:
+    case kIq: return r.Ign;
+    case kIw:
+    case kiD1:
+    case kiQ1:
+    case kiQ2: return r.Iwn / r.ksi;  // the chart's unit of rotor currents
+    case kOmega: return r.omegan;
+    case kUd:
+    case kUq:
+    case kUg: return r.Un;
+    case kdUd:
+    case kdUq:
+    case kdUg: return r.Un * r.omegan;
+    case kdId:
+    case kdIq: return r.Ign * r.omegan;
+    case kErrorIntegral: return r.Un * 1.0;  // a second of rated voltage
+    default: return 1.0;                     // angles and the regulator output, rad
     }
 }
 
@@ -77,15 +86,17 @@ auto* DiscreteStateLayout::location(S& state, const Element& e) {
     auto& single = state.stabilizer.singleInput;
     const auto i = static_cast<std::size_t>(e.index);
     switch (e.part) {
-        case Part::SpeedPath: return &pss2a.speedPath[i];
-        case Part::PowerPath: return &pss2a.powerPath[i];
-        case Part::PreviousOutput: return &pss2a.previousOutput;
-        case Part::Signal: return &state.stabilizer.signal;
-        case Part::PowerSamples: return &single.powerHistory[static_cast<std::size_t>(ringSlot(single.sampleCount, e.index))];
-        case Part::SpeedSamples: return &single.speedHistory[static_cast<std::size_t>(ringSlot(single.sampleCount, e.index))];
-        case Part::Filter1: return &single.filter1[i];
-        case Part::Filter2: return &single.filter2[i];
-        case Part::Plant: break;
+    case Part::SpeedPath: return &pss2a.speedPath[i];
+    case Part::PowerPath: return &pss2a.powerPath[i];
+    case Part::PreviousOutput: return &pss2a.previousOutput;
+    case Part::Signal: return &state.stabilizer.signal;
+    case Part::PowerSamples:
+        return &single.powerHistory[static_cast<std::size_t>(ringSlot(single.sampleCount, e.index))];
+    case Part::SpeedSamples:
+        return &single.speedHistory[static_cast<std::size_t>(ringSlot(single.sampleCount, e.index))];
+    case Part::Filter1: return &single.filter1[i];
+    case Part::Filter2: return &single.filter2[i];
+    case Part::Plant: break;
     }
     return &state.row[i];
 }

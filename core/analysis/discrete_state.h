@@ -35,7 +35,17 @@ public:
     void write(const double* values, RunState& state) const;
 
 private:
-    enum class Part { Plant, SpeedPath, PowerPath, PreviousOutput, Signal, PowerSamples, SpeedSamples, Filter1, Filter2 };
+    enum class Part {
+        Plant,
+        SpeedPath,
+        PowerPath,
+        PreviousOutput,
+        Signal,
+        PowerSamples,
+        SpeedSamples,
+        Filter1,
+        Filter2
+    };
     struct Element {
         std::string name;
         double scale;

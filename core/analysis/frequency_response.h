@@ -31,7 +31,7 @@ struct FrequencyPoint {
 
 struct FrequencyResponse {
     std::vector<FrequencyPoint> points;
-    bool stabilizer = false;      // pss and net are those of an acting stabilizer
+    bool stabilizer = false;  // pss and net are those of an acting stabilizer
     // The electromechanical mode of the machine without stabilizer (0 Hz, 0 when there is none).
     double swingFrequencyHz = 0;
     double swingDampingRatio = 0;

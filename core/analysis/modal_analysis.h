@@ -33,27 +33,27 @@ inline constexpr double kRestTolerance = 1e-6;
 inline constexpr double kDifferenceStep = 0x1p-17;
 
 struct Participation {
-    std::string state;   // the element's name: a chart caption ("w", "delta", "Iw", ...), a stored
-                         // value ("Ug", "errorIntegral", ...) or a stabilizer element
-    double factor = 0;   // normalised: the factors of one mode over all elements sum to 1
+    std::string state;  // the element's name: a chart caption ("w", "delta", "Iw", ...), a stored
+                        // value ("Ug", "errorIntegral", ...) or a stabilizer element
+    double factor = 0;  // normalised: the factors of one mode over all elements sum to 1
 };
 
 struct Mode {
-    double real = 0;           // 1/s
-    double imag = 0;           // rad/s; a pair of modes for each oscillation, the one > 0 first
-    double frequencyHz = 0;    // |imag| / 2 pi
-    double dampingRatio = 0;   // -real / |s|: 1 for a decaying real mode, -1 for a growing one.
-                               // A pair damped more than 0.9999 is a multiple real mode split by
-                               // the differences: it is listed as two real modes
-    double timeConstant = 0;   // s, -1/real for a real mode (negative: growing); 0 for oscillations
-                               // and for a real mode at rest (real = 0)
+    double real = 0;                             // 1/s
+    double imag = 0;                             // rad/s; a pair of modes for each oscillation, the one > 0 first
+    double frequencyHz = 0;                      // |imag| / 2 pi
+    double dampingRatio = 0;                     // -real / |s|: 1 for a decaying real mode, -1 for a growing one.
+                                                 // A pair damped more than 0.9999 is a multiple real mode split by
+                                                 // the differences: it is listed as two real modes
+    double timeConstant = 0;                     // s, -1/real for a real mode (negative: growing); 0 for oscillations
+                                                 // and for a real mode at rest (real = 0)
     std::array<Participation, 3> participation;  // the largest three, largest first
 };
 
 struct ModalResult {
-    double period = 0;             // T, s
+    double period = 0;  // T, s
     int stepsPerPeriod = 1;
-    int stateCount = 0;            // elements of the discrete state
+    int stateCount = 0;  // elements of the discrete state
     // By damping ratio, least damped first; the two modes of an oscillation next to each other.
     std::vector<Mode> modes;
     // The electromechanical mode: of the oscillations below the map's Nyquist frequency, the

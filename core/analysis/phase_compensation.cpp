@@ -86,7 +86,8 @@ PhaseBand phaseBand(double swingFrequencyHz) {
     constexpr int kPoints = 24;
     PhaseBand band;
     for (int i = 0; i < kPoints; ++i)
-        band.frequenciesHz.push_back(kBandFromHz * std::pow(kBandToHz / kBandFromHz, static_cast<double>(i) / (kPoints - 1)));
+        band.frequenciesHz.push_back(kBandFromHz *
+                                     std::pow(kBandToHz / kBandFromHz, static_cast<double>(i) / (kPoints - 1)));
     if (swingFrequencyHz > kBandFromHz && swingFrequencyHz < kBandToHz) band.frequenciesHz.push_back(swingFrequencyHz);
     for (double f : band.frequenciesHz) {
         const double octaves = swingFrequencyHz > 0.0 ? std::log2(f / swingFrequencyHz) : 0.0;
@@ -99,8 +100,8 @@ std::vector<Compensation> rankCompensations(const PhaseBand& band, const std::ve
                                             bool leads, bool inverted, std::size_t count) {
     const std::vector<StageTable> tables = stageTables(band, leads);
     const std::size_t n = band.frequenciesHz.size();
-    const std::size_t swing = static_cast<std::size_t>(
-        std::max_element(band.weights.begin(), band.weights.end()) - band.weights.begin());
+    const std::size_t swing =
+        static_cast<std::size_t>(std::max_element(band.weights.begin(), band.weights.end()) - band.weights.begin());
     std::vector<double> basePhase, baseSize;
     for (const std::complex<double>& net : baseNet) {
         basePhase.push_back(degreesOf(std::arg(net)) + (inverted ? 180.0 : 0.0));

@@ -120,7 +120,8 @@ HeldShaftPlant::HeldShaftPlant(const TParametry& record, const State& initial) :
 Complex HeldShaftPlant::signalToPower(double frequencyHz) const {
     const double omega = 2.0 * std::numbers::pi * frequencyHz, T = samplePeriod();
     const Eigen::Index n = A_.rows();
-    const Eigen::MatrixXcd M = std::exp(Complex(0.0, omega * T)) * Eigen::MatrixXcd::Identity(n, n) - AN_.cast<Complex>();
+    const Eigen::MatrixXcd M =
+        std::exp(Complex(0.0, omega * T)) * Eigen::MatrixXcd::Identity(n, n) - AN_.cast<Complex>();
     const Eigen::VectorXcd X0 = M.partialPivLu().solve(SN_.cast<Complex>());
     Complex fundamental = 0.0;
     for (int i = 1; i <= samplePeriod_; ++i)
@@ -132,8 +133,10 @@ Complex HeldShaftPlant::signalToPower(double frequencyHz) const {
 Complex HeldShaftPlant::setPointToPower(double frequencyHz) const {
     const double omega = 2.0 * std::numbers::pi * frequencyHz;
     const Eigen::Index n = A_.rows();
-    const Eigen::MatrixXcd M = std::exp(Complex(0.0, omega * h_)) * Eigen::MatrixXcd::Identity(n, n) - A_.cast<Complex>();
-    const Eigen::VectorXcd X = M.partialPivLu().solve(bSetPoint_.cast<Complex>() * std::exp(Complex(0.0, omega * h_ / 2.0)));
+    const Eigen::MatrixXcd M =
+        std::exp(Complex(0.0, omega * h_)) * Eigen::MatrixXcd::Identity(n, n) - A_.cast<Complex>();
+    const Eigen::VectorXcd X =
+        M.partialPivLu().solve(bSetPoint_.cast<Complex>() * std::exp(Complex(0.0, omega * h_ / 2.0)));
     const Complex perVolt = (c_.cast<Complex>() * X).value();
     return settled(perVolt * Un_, frequencyHz);
 }

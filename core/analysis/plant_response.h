@@ -54,13 +54,13 @@ private:
     int samplePeriod_ = 1;
     double Un_ = 0;
     double power_ = 0;
-    Eigen::MatrixXd A_;                       // one step, over the elements held free
-    Eigen::VectorXd bSignal_, bSetPoint_;     // per rad/s of signal, per V of set point
-    Eigen::RowVectorXd c_;                    // P per element
-    Eigen::MatrixXd AN_;                      // A^Ns
-    std::vector<Eigen::RowVectorXd> cA_;      // c A^i, i = 0 .. Ns
-    std::vector<double> cS_;                  // c S_i, i = 0 .. Ns
-    Eigen::VectorXd SN_;                      // S_Ns
+    Eigen::MatrixXd A_;                    // one step, over the elements held free
+    Eigen::VectorXd bSignal_, bSetPoint_;  // per rad/s of signal, per V of set point
+    Eigen::RowVectorXd c_;                 // P per element
+    Eigen::MatrixXd AN_;                   // A^Ns
+    std::vector<Eigen::RowVectorXd> cA_;   // c A^i, i = 0 .. Ns
+    std::vector<double> cS_;               // c S_i, i = 0 .. Ns
+    Eigen::VectorXd SN_;                   // S_Ns
 };
 
 // The run's step: (tk - to)/(stepCount + 1).

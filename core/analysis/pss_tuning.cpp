@@ -106,11 +106,12 @@ Candidate tried(const Compensation& fit, const PhaseBand& band, const std::vecto
     Candidate c;
     c.setting.stages = fit.stages;
     const double sign = fit.inverted ? -1.0 : 1.0;
-    const std::size_t swing = static_cast<std::size_t>(
-        std::max_element(band.weights.begin(), band.weights.end()) - band.weights.begin());
+    const std::size_t swing =
+        static_cast<std::size_t>(std::max_element(band.weights.begin(), band.weights.end()) - band.weights.begin());
     const double omega = 2.0 * std::numbers::pi * band.frequenciesHz[swing];
     double size = std::abs(net[swing]);
-    for (const CompensationStage& s : fit.stages) size *= std::hypot(1.0, omega * s.lead) / std::hypot(1.0, omega * s.lag);
+    for (const CompensationStage& s : fit.stages)
+        size *= std::hypot(1.0, omega * s.lead) / std::hypot(1.0, omega * s.lag);
     c.gain = instabilityGain(recordWith, c.setting, sign, 1.0 / size, initial);
     const double instability = c.gain.unstable > 0.0 ? c.gain.unstable : c.gain.stable;
     c.setting.kw = sign * roundedToTwoDigits(kGainShareOfInstability * instability);
@@ -157,8 +158,9 @@ PssProposal proposePssSetting(const TParametry& record, const State& initial, co
         const std::vector<std::complex<double>> net = baseNet(band, plant, stabilizer, unitGain);
         for (const std::complex<double>& value : net)
             if (!(std::abs(value) > 0.0) || !std::isfinite(std::abs(value)))
-                throw Failure("The stabilizer in Siatka_PSS gives no signal at some frequency of the swing's band "
-                              "(a gain of 0 in its data?): there is nothing to compensate");
+                throw Failure(
+                    "The stabilizer in Siatka_PSS gives no signal at some frequency of the swing's band "
+                    "(a gain of 0 in its data?): there is nothing to compensate");
         for (bool inverted : {false, true}) {
             for (const Compensation& fit : rankCompensations(band, net, p.pss2a, inverted, kCandidates)) {
                 const Candidate c = tried(fit, band, net, recordWith, initial);

@@ -52,7 +52,7 @@ struct PssProposal {
     double instabilityGain = 0;     // |kw| at which some mode becomes unstable (the proposed stages)
     bool instabilityFound = false;  // false: stable up to the largest gain tried; kw is a third of that
     SwingFigures withoutStabilizer, withBefore, withProposed;
-    double largestRealPart = 0;     // of the modes with the proposal, 1/s
+    double largestRealPart = 0;  // of the modes with the proposal, 1/s
 };
 
 // The proposal for `record` (its stabilizer switched on) at rest at `initial`; `recordWith`

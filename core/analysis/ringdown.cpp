@@ -44,7 +44,8 @@ Blocks blockMeans(std::span<const double> t, std::span<const double> y, std::siz
         if (!std::isfinite(y[first + i]))
             throw Failure("The signal is not a finite number at t = " + formatGeneral(t[first + i], 6) + " s");
         if (!(std::fabs(t[first + i] - (t0 + static_cast<double>(i) * step)) <= 0.01 * step))
-            throw Failure("The samples are not evenly spaced in time (at t = " + formatGeneral(t[first + i], 6) + " s)");
+            throw Failure("The samples are not evenly spaced in time (at t = " + formatGeneral(t[first + i], 6) +
+                          " s)");
     }
     Blocks b;
     const double shortest = std::ceil(kShortestBlock / step);

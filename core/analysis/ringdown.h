@@ -25,9 +25,9 @@ struct RingdownResult {
     bool oscillation = false;
     double frequencyHz = 0;
     double dampingRatio = 0;
-    double amplitude = 0;    // of the oscillation at the window's first sample, in the signal's unit
-    double fitQuality = 0;   // share of the window's variance about its mean that the fit explains
-    double from = 0, to = 0; // the times of the window's first and last sample
+    double amplitude = 0;     // of the oscillation at the window's first sample, in the signal's unit
+    double fitQuality = 0;    // share of the window's variance about its mean that the fit explains
+    double from = 0, to = 0;  // the times of the window's first and last sample
 };
 
 // The dominant oscillation (the one with the most energy in the window) of y(t) over the

@@ -72,7 +72,8 @@ Complex StabilizerResponse::speedToSignal(double frequencyHz) const {
     const double omega = 2.0 * std::numbers::pi * frequencyHz;
     const Eigen::Index m = F_.rows();
     Eigen::Vector2cd inputs(1.0, swingPowerPerSpeed(record_, omega));
-    const Eigen::MatrixXcd M = Eigen::MatrixXcd::Identity(m, m) - std::exp(Complex(0.0, -omega * T_)) * F_.cast<Complex>();
+    const Eigen::MatrixXcd M =
+        Eigen::MatrixXcd::Identity(m, m) - std::exp(Complex(0.0, -omega * T_)) * F_.cast<Complex>();
     const Eigen::VectorXcd memory = M.partialPivLu().solve(G_.cast<Complex>() * inputs);
     const Complex signal = memory[signal_] * heldStaircaseFactor(omega, T_);
     clearFpFaults();

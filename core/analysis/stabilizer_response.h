@@ -40,9 +40,9 @@ public:
 private:
     TParametry record_;
     bool acting_ = false;
-    double T_ = 0;                 // the sample interval, s
-    Eigen::MatrixXd F_, G_;        // memory <- memory, (speed, power)
-    Eigen::Index signal_ = 0;      // the signal's element of the memory
+    double T_ = 0;             // the sample interval, s
+    Eigen::MatrixXd F_, G_;    // memory <- memory, (speed, power)
+    Eigen::Index signal_ = 0;  // the signal's element of the memory
 };
 
 }  // namespace tgsim

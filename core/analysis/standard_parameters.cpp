@@ -14,26 +14,42 @@ namespace tgsim {
 namespace {
 
 enum Row : int {
-    kXd, kXd1, kXd2, kXq, kXq1, kXq2, kTd01, kTd02, kTd1, kTd2, kTq01, kTq02, kTq1, kTq2,
-    kTa, kH, kHeffective, kSCR, kEfn, kDeltaN
+    kXd,
+    kXd1,
+    kXd2,
+    kXq,
+    kXq1,
+    kXq2,
+    kTd01,
+    kTd02,
+    kTd1,
+    kTd2,
+    kTq01,
+    kTq02,
+    kTq1,
+    kTq2,
+    kTa,
+    kH,
+    kHeffective,
+    kSCR,
+    kEfn,
+    kDeltaN
 };
 
 struct RowName {
     std::string_view name, unit;
 };
 constexpr std::array<RowName, kStandardParameterCount> kRowNames = {{
-    {"Xd", "pu"},    {"Xd'", "pu"},   {"Xd''", "pu"},  {"Xq", "pu"},    {"Xq'", "pu"},  {"Xq''", "pu"},
-    {"Td0'", "s"},   {"Td0''", "s"},  {"Td'", "s"},    {"Td''", "s"},   {"Tq0'", "s"},  {"Tq0''", "s"},
-    {"Tq'", "s"},    {"Tq''", "s"},   {"Ta", "s"},     {"H", "s"},      {"H_effective", "s"},
-    {"SCR", "-"},    {"Efn", "pu"},   {"deltaN", "rad"},
+    {"Xd", "pu"},   {"Xd'", "pu"},        {"Xd''", "pu"}, {"Xq", "pu"},  {"Xq'", "pu"},
+    {"Xq''", "pu"}, {"Td0'", "s"},        {"Td0''", "s"}, {"Td'", "s"},  {"Td''", "s"},
+    {"Tq0'", "s"},  {"Tq0''", "s"},       {"Tq'", "s"},   {"Tq''", "s"}, {"Ta", "s"},
+    {"H", "s"},     {"H_effective", "s"}, {"SCR", "-"},   {"Efn", "pu"}, {"deltaN", "rad"},
 }};
 
 using Optional = std::optional<double>;
 
 Optional finite(double value) { return std::isfinite(value) ? Optional(value) : std::nullopt; }
-Optional divided(Optional value, double divisor) {
-    return value ? finite(*value / divisor) : std::nullopt;
-}
+Optional divided(Optional value, double divisor) { return value ? finite(*value / divisor) : std::nullopt; }
 Optional first(const std::optional<std::array<double, 2>>& pair) { return pair ? Optional((*pair)[0]) : std::nullopt; }
 Optional second(const std::optional<std::array<double, 2>>& pair) { return pair ? Optional((*pair)[1]) : std::nullopt; }
 

@@ -14,8 +14,8 @@
 namespace tgsim {
 
 struct StandardParameter {
-    std::string_view name;  // "Xd", "Xd'", "Td0''", ..., "H_effective", "SCR", "Efn", "deltaN"
-    std::string_view unit;  // "pu", "s", "-", "rad"
+    std::string_view name;            // "Xd", "Xd'", "Td0''", ..., "H_effective", "SCR", "Efn", "deltaN"
+    std::string_view unit;            // "pu", "s", "-", "rad"
     std::optional<double> value;      // empty where the record does not define it (Ta with R = 0)
     std::optional<double> catalogue;  // the typed value, or empty
     std::optional<double> ratio;      // value / catalogue, where both exist

@@ -37,8 +37,8 @@ void canayRotor(TParametry& r, double Lb) {
     const double sigma1 = guarded([&] { return 1.0 - (sq(r.Lad) / (r.Xd * Lb)) / (r.Lad + r.Lc + r.LsD); });
     const double sigma2 =
         guarded([&] { return 1.0 - (sq(r.Lad + r.Lc) / (r.Lad + r.Lc + r.LsD)) / (r.Lad + r.Lc + r.Lsf); });
-    const double Tf = guarded(
-        [&] { return (r.Xd / r.Xd1) * ((1.0 - (r.Xd1 * sigma1 / r.Xd2) / (r.Xd1 / r.Xd)) * Td2 + Td1); });
+    const double Tf =
+        guarded([&] { return (r.Xd / r.Xd1) * ((1.0 - (r.Xd1 * sigma1 / r.Xd2) / (r.Xd1 / r.Xd)) * Td2 + Td1); });
     r.Rf = guarded([&] { return (r.Lad + r.Lc + r.Lsf) / Tf; });
     const double TDD = guarded([&] { return r.Xd * Td1 * Td2 / r.Xd2 / sigma2 / Tf; });
     r.RD = guarded([&] { return (r.Lad + r.Lc + r.LsD) / TDD; });
@@ -58,14 +58,10 @@ void inductances(TParametry& r, double Lb) {
     r.invLfD = guardedArray([&] { return Inverse2({r.Lsf + r.Lad + r.Lc, fd, fd, r.LsD + r.Lad + r.Lc}); });
     r.invLQ = guardedArray([&] { return Inverse2({r.LsQ1 + r.Laq, r.Laq, r.Laq, r.LsQ2 + r.Laq}); });
     r.invLd3 = guardedArray([&] {
-        return Inverse3({r.Ls + r.Lad, r.Lad, r.Lad,
-                         r.Lad, r.Lsf + r.Lad + r.Lc, fd,
-                         r.Lad, fd, r.LsD + r.Lad + r.Lc});
+        return Inverse3({r.Ls + r.Lad, r.Lad, r.Lad, r.Lad, r.Lsf + r.Lad + r.Lc, fd, r.Lad, fd, r.LsD + r.Lad + r.Lc});
     });
     r.invLq3 = guardedArray([&] {
-        return Inverse3({r.Ls + r.Laq, r.Laq, r.Laq,
-                         r.Laq, r.LsQ1 + r.Laq, r.Laq,
-                         r.Laq, r.Laq, r.LsQ2 + r.Laq});
+        return Inverse3({r.Ls + r.Laq, r.Laq, r.Laq, r.Laq, r.LsQ1 + r.Laq, r.Laq, r.Laq, r.Laq, r.LsQ2 + r.Laq});
     });
 }
 
@@ -89,7 +85,6 @@ std::array<double, N> scaled(const std::array<double, N>& poly, double gain) {
     return out;
 }
 
-
 }  // namespace
 
 void computeRotorCircuits(TParametry& r) {
@@ -109,10 +104,14 @@ void computeRotorCircuits(TParametry& r) {
 }
 
 void computePss2aCoefficients(TParametry& r) {
-    r.pssDen1 = guardedArray([&] { return expandFactors<10>({r.T2, r.T4, r.T6, r.T9, r.T9, r.T9, r.T9, r.Tw1, r.Tw2}); });
+    r.pssDen1 = guardedArray([&] {
+        return expandFactors<10>({r.T2, r.T4, r.T6, r.T9, r.T9, r.T9, r.T9, r.Tw1, r.Tw2});
+    });
     const auto leadLagAndRamp = guardedArray([&] { return expandFactors<5>({r.T1, r.T3, r.T8, r.T8}); });
     r.pssNum1 = guardedArray([&] { return scaled(leadLagAndRamp, r.Tw1 * r.Tw2); });
-    r.pssDen2 = guardedArray([&] { return expandFactors<10>({r.T2, r.T4, r.T7, r.T9, r.T9, r.T9, r.T9, r.Tw3, r.Tw4}); });
+    r.pssDen2 = guardedArray([&] {
+        return expandFactors<10>({r.T2, r.T4, r.T7, r.T9, r.T9, r.T9, r.T9, r.Tw3, r.Tw4});
+    });
     r.pssNum2 = guardedArray([&] { return scaled(leadLagAndRamp, r.Tw3 * r.Tw4); });
     const auto leadLagAndBypass = guardedArray([&] { return expandFactors<7>({r.T1, r.T3, r.T9, r.T9, r.T9, r.T9}); });
     r.pssNum3 = guardedArray([&] { return scaled(leadLagAndBypass, r.Tw3 * r.Tw4); });

@@ -84,8 +84,8 @@ Pss2aStabilizer::Pss2aStabilizer(const TParametry& record, double Ts)
     : speedPath_(speedPathFilter(record, Ts)), powerPath_(powerPathFilter(record, Ts)), Ts_(Ts) {}
 
 double Pss2aStabilizer::sample(Pss2aMemory& m, double speed, double power) const {
-    const double output = speedPath_.advance(m.speedPath, speed - m.speed0) +
-                          powerPath_.advance(m.powerPath, power - m.power0);
+    const double output =
+        speedPath_.advance(m.speedPath, speed - m.speed0) + powerPath_.advance(m.powerPath, power - m.power0);
     const double signal = (output - m.previousOutput) / Ts_;
     m.previousOutput = output;
     return signal;

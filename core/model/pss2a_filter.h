@@ -32,7 +32,7 @@ public:
 
 private:
     std::array<Vector, kPss2aFilterOrder> phi_{};  // e^(A*Ts)
-    Vector gamma_{};                         // integral of e^(A*tau) d tau over Ts, times B
+    Vector gamma_{};                               // integral of e^(A*tau) d tau over Ts, times B
     Vector c_{};
 };
 
@@ -52,9 +52,7 @@ struct Pss2aMemory {
 class Pss2aStabilizer {
 public:
     Pss2aStabilizer(const TParametry& record, double Ts);
-    static void seed(Pss2aMemory& memory, double speed, double power) {
-        memory.speed0 = speed, memory.power0 = power;
-    }
+    static void seed(Pss2aMemory& memory, double speed, double power) { memory.speed0 = speed, memory.power0 = power; }
     // Takes one sample and returns the signal held until the next one.
     double sample(Pss2aMemory& memory, double speed, double power) const;
 

@@ -105,8 +105,8 @@ double Stabilizer::stabilizerStep(const State& row, std::int32_t i) {
 double Stabilizer::sample(double speed, double power) {
     if (!acting()) return 0.0;
     ++memory_.samples;
-    memory_.signal = pss2a_ ? pss2a_->sample(memory_.pss2a, speed, power)
-                            : singleInput_->sample(memory_.singleInput, speed, power);
+    memory_.signal =
+        pss2a_ ? pss2a_->sample(memory_.pss2a, speed, power) : singleInput_->sample(memory_.singleInput, speed, power);
     return memory_.signal;
 }
 

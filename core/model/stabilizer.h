@@ -58,7 +58,7 @@ private:
 struct StabilizerMemory {
     std::int64_t stepsSinceSample = 0;  // the sample clock, in whole steps
     std::int64_t samples = 0;
-    double signal = 0.0;                // added to d alfa/dt until the next sample
+    double signal = 0.0;  // added to d alfa/dt until the next sample
     Pss2aMemory pss2a;
     SingleInputMemory singleInput;
 };

@@ -28,36 +28,31 @@ double pulseFactor(double t, const TParametry& r) {
 EventInputs applyEvents(double t, const TParametry& r) {
     EventInputs in{r.Ugz, r.Tmr, r.networkVoltage, r.PrSam == Connection::OffNetwork};
     switch (r.scenario) {
-        case ScenarioEvents::Softstart:
-            in.Ugz = softstartSetPoint(t, r);
-            break;
-        case ScenarioEvents::ZabwAutom:
-            in.Ugz = pulseFactor(t, r) * in.Ugz;
-            break;
-        case ScenarioEvents::ZrzutQ:
-            if (t > r.tz1) {
-                in.offNetwork = true;
-                in.Ugz = r.Un;
-            }
-            break;
-        case ScenarioEvents::TestSS:
+    case ScenarioEvents::Softstart: in.Ugz = softstartSetPoint(t, r); break;
+    case ScenarioEvents::ZabwAutom: in.Ugz = pulseFactor(t, r) * in.Ugz; break;
+    case ScenarioEvents::ZrzutQ:
+        if (t > r.tz1) {
+            in.offNetwork = true;
             in.Ugz = r.Un;
-            in.Tmr = pulseFactor(t, r) * in.Tmr;
-            break;
-        case ScenarioEvents::Synchronizacja:
-            if (t > r.tz1) {
-                in.Ugz = r.Un;
-                in.offNetwork = false;
-            }
-            break;
-        case ScenarioEvents::Zwarcie:
-            if (t > r.tz1) {
-                in.networkVoltage = 0.0;
-                in.offNetwork = false;
-            }
-            break;
-        case ScenarioEvents::None:
-            break;
+        }
+        break;
+    case ScenarioEvents::TestSS:
+        in.Ugz = r.Un;
+        in.Tmr = pulseFactor(t, r) * in.Tmr;
+        break;
+    case ScenarioEvents::Synchronizacja:
+        if (t > r.tz1) {
+            in.Ugz = r.Un;
+            in.offNetwork = false;
+        }
+        break;
+    case ScenarioEvents::Zwarcie:
+        if (t > r.tz1) {
+            in.networkVoltage = 0.0;
+            in.offNetwork = false;
+        }
+        break;
+    case ScenarioEvents::None: break;
     }
     return in;
 }
@@ -81,14 +76,9 @@ double cosTimes(double k, double angle) { return k * std::cos(angle); }
 TParametry restingRecord(const TParametry& record) {
     TParametry r = record;
     switch (record.scenario) {
-        case ScenarioEvents::Softstart:
-            r.Ugz = kSoftstartCeiling * r.Un;
-            break;
-        case ScenarioEvents::TestSS:
-            r.Ugz = r.Un;
-            break;
-        default:
-            break;
+    case ScenarioEvents::Softstart: r.Ugz = kSoftstartCeiling * r.Un; break;
+    case ScenarioEvents::TestSS: r.Ugz = r.Un; break;
+    default: break;
     }
     r.scenario = ScenarioEvents::None;
     r.eventTiming = EventTiming::None;
@@ -97,14 +87,10 @@ TParametry restingRecord(const TParametry& record) {
 
 EventTimes scenarioEventTimes(const TParametry& r) {
     switch (r.eventTiming) {
-        case EventTiming::EndOfRamp:
-            return {{r.to + kSoftstartCeiling * kSoftstartSeconds / kSoftstartShare, 0.0}, 1};
-        case EventTiming::Tz1ToTz2:
-            return {{std::fmin(r.tz1, r.tz2), std::fmax(r.tz1, r.tz2)}, 2};
-        case EventTiming::AtTz1:
-            return {{r.tz1, 0.0}, 1};
-        case EventTiming::None:
-            break;
+    case EventTiming::EndOfRamp: return {{r.to + kSoftstartCeiling * kSoftstartSeconds / kSoftstartShare, 0.0}, 1};
+    case EventTiming::Tz1ToTz2: return {{std::fmin(r.tz1, r.tz2), std::fmax(r.tz1, r.tz2)}, 2};
+    case EventTiming::AtTz1: return {{r.tz1, 0.0}, 1};
+    case EventTiming::None: break;
     }
     return {};
 }
@@ -173,7 +159,7 @@ void stateEquations(const State& x, const TParametry& r, double t, State& f) {
     const double dUg = (Ug - storedUg) / dt;
 
     // In the order of the state layout; dUd and dUq are not computed.
-    f = {0.0, dId, dIw, diD1, dIq, diQ1, diQ2, dOmega, dDelta, dAlfa, dBeta,
+    f = {0.0, dId, dIw, diD1, dIq, diQ1, diQ2, dOmega, dDelta,        dAlfa, dBeta,
          Ud,  Uq,  0.0, 0.0,  dId, dIq,  Ug,   dUg,    errorIntegral, u};
 }
 

@@ -75,8 +75,7 @@ SteadyState networkSteadyState(const TParametry& r, double Pr, double Qr) {
     const double psiq = r.Lq * x[kIq];
     s.torque = (r.p * (psid * x[kIq] - psiq * x[kId]) - r.D * w) / r.nominalTorque;
     s.checks = checkValues(x, r);
-    throwIfFpFault(s.torque + s.setPoint + x[kErrorIntegral] + s.checks[0] + s.checks[1] + s.checks[2] +
-                   s.checks[3]);
+    throwIfFpFault(s.torque + s.setPoint + x[kErrorIntegral] + s.checks[0] + s.checks[1] + s.checks[2] + s.checks[3]);
     return s;
 }
 

@@ -11,10 +11,10 @@
 namespace tgsim {
 
 struct SteadyState {
-    State x{};                      // physical units, as the integrator starts from it
-    double torque = 0;              // Tmr relative to the rated torque
-    double setPoint = 0;            // Ugz relative to Un: the terminal voltage reached
-    std::array<double, 4> checks{}; // Pr : d-q, Pr : cosfi, Qr : d-q, Qr : sinfi
+    State x{};                       // physical units, as the integrator starts from it
+    double torque = 0;               // Tmr relative to the rated torque
+    double setPoint = 0;             // Ugz relative to Un: the terminal voltage reached
+    std::array<double, 4> checks{};  // Pr : d-q, Pr : cosfi, Qr : d-q, Qr : sinfi
 };
 
 // Pr relative to Sn*cosfin, Qr relative to Sn, both delivered at the network bus (Qr positive

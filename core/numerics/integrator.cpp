@@ -20,10 +20,9 @@ void checkRunInputs(const State& initialState, const TParametry& record, double 
     if (record.PrSam == Connection::Unrecognised)
         throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + quotedForMessage(record.PrSamText.view()) + "\"");
     if (!(tEnd >= tStart) || !std::isfinite(tStart) || !std::isfinite(tEnd))
-        throw Failure("The end time tk = " + formatGeneral(tEnd) + " s lies before the start time to = " +
-                      formatGeneral(tStart) + " s");
-    if (record.stepCount < 0)
-        throw Failure("The step count " + std::to_string(record.stepCount) + " is negative");
+        throw Failure("The end time tk = " + formatGeneral(tEnd) +
+                      " s lies before the start time to = " + formatGeneral(tStart) + " s");
+    if (record.stepCount < 0) throw Failure("The step count " + std::to_string(record.stepCount) + " is negative");
     if (record.stepCount > kMaxStepCount)
         throw Failure("A run of " + std::to_string(record.stepCount) + " steps is too long: the results of at most " +
                       std::to_string(kMaxStepCount) + " steps fit in memory");
@@ -43,7 +42,8 @@ inline double largestMagnitude(const State& row) {
 #if defined(__SSE2__)
     const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7fff'ffff'ffff'ffff));
     __m128d largest = _mm_and_pd(_mm_loadu_pd(&row[0]), noSign);
-    for (int k = 2; k + 1 < kStateSize; k += 2) largest = _mm_max_pd(largest, _mm_and_pd(_mm_loadu_pd(&row[k]), noSign));
+    for (int k = 2; k + 1 < kStateSize; k += 2)
+        largest = _mm_max_pd(largest, _mm_and_pd(_mm_loadu_pd(&row[k]), noSign));
     const double pair = std::max(_mm_cvtsd_f64(largest), _mm_cvtsd_f64(_mm_unpackhi_pd(largest, largest)));
     return kStateSize % 2 ? std::max(pair, std::fabs(row[kStateSize - 1])) : pair;
 #else

@@ -37,8 +37,8 @@ public:
         for (std::size_t i = 0; i < N; ++i) stage_[i] = y[i] + 3.75 * k3_[i] + -3.0 * k2_[i] + 0.25 * k1_[i];
         evaluate(system, stage_, t4, h, g_, k4_);
         for (std::size_t i = 0; i < N; ++i)
-            stage_[i] = y[i] + (8.0 / 81.0) * k4_[i] + (-50.0 / 81.0) * k3_[i] + (10.0 / 9.0) * k2_[i] +
-                        (2.0 / 27.0) * k1_[i];
+            stage_[i] =
+                y[i] + (8.0 / 81.0) * k4_[i] + (-50.0 / 81.0) * k3_[i] + (10.0 / 9.0) * k2_[i] + (2.0 / 27.0) * k1_[i];
         evaluate(system, stage_, t5, h, g_, k5_);
         for (std::size_t i = 0; i < N; ++i)
             stage_[i] = y[i] + (8.0 / 75.0) * k4_[i] + (2.0 / 15.0) * k3_[i] + 0.48 * k2_[i] + 0.08 * k1_[i];

@@ -10,15 +10,15 @@
 namespace tgsim {
 
 struct Step {
-    std::string command;   // a handler name; empty for a cell edit or a quantity box
-    std::string grid;      // cell edit: grid name
-    int column = 0;        //            column
-    int row = 1;           //            row (1, or 0 for a header)
-    std::string text;      //            text, stored as typed
-    int box = 0;           // quantity box 1..17 to tick or untick (0: none)
+    std::string command;  // a handler name; empty for a cell edit or a quantity box
+    std::string grid;     // cell edit: grid name
+    int column = 0;       //            column
+    int row = 1;          //            row (1, or 0 for a header)
+    std::string text;     //            text, stored as typed
+    int box = 0;          // quantity box 1..17 to tick or untick (0: none)
     bool checked = false;
-    int sweep = -1;        // a sweep of a study: a cell edit whose text each point sets
-                           // (index into the study's sweeps)
+    int sweep = -1;  // a sweep of a study: a cell edit whose text each point sets
+                     // (index into the study's sweeps)
 };
 
 // The step that runs the command of that handler name.

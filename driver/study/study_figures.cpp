@@ -37,8 +37,15 @@ void runFigures(const Session& session, Figures& f, std::string& note) {
         swing = std::max(swing, std::fabs(value(kDeltaBox, i) - delta0));
     }
     const std::size_t last = rows - 1;
-    f = {p[last], value(kQBox, last), value(kUgBox, last), value(kOmegaBox, last), value(kDeltaBox, last),
-         pMin, pMax, swing, swing > std::numbers::pi ? 1.0 : 0.0};
+    f = {p[last],
+         value(kQBox, last),
+         value(kUgBox, last),
+         value(kOmegaBox, last),
+         value(kDeltaBox, last),
+         pMin,
+         pMax,
+         swing,
+         swing > std::numbers::pi ? 1.0 : 0.0};
     try {
         const RingdownWindow window = defaultRingdownWindow(session.resultsRecord(), t.front(), t.back());
         const RingdownResult fit = ringdown(t, p, window.from, window.to);

@@ -24,7 +24,7 @@ struct PicturePoint {
 };
 
 struct PictureLine {
-    std::string name;  // the other sweeps' headers and values, or the figure's name
+    std::string name;                                     // the other sweeps' headers and values, or the figure's name
     std::vector<std::vector<PicturePoint>> segments{{}};  // runs of points with values
 };
 
@@ -62,7 +62,7 @@ private:
     void closeColumn(Line& line);
 
     const StudyOptions study_;  // a copy: the lines may outlive the options they were made for
-    std::uint64_t perValue_;  // points per value of the first sweep
+    std::uint64_t perValue_;    // points per value of the first sweep
     std::map<std::uint64_t, Line> lines_;
     std::uint64_t valuesLeftOut_ = 0;
 };

@@ -42,7 +42,7 @@ struct StudyOptions {
     unsigned jobs = 0;                       // --jobs; 0: one thread per core
     Shard shard;                             // --shard (all points by default)
     bool shardGiven = false;
-    bool modes = false;                      // --modes was given, with or without a FILE
+    bool modes = false;  // --modes was given, with or without a FILE
 
     // The number of points: the product of the sweeps' counts (1 without sweeps).
     std::uint64_t pointCount() const;

@@ -14,10 +14,10 @@
 namespace tgsim {
 
 struct StudyRunOptions {
-    unsigned jobs = 0;                 // threads; 0: the study's own, else one per core
-    std::ostream* progress = nullptr;  // points done / total, elapsed, estimated rest
+    unsigned jobs = 0;                     // threads; 0: the study's own, else one per core
+    std::ostream* progress = nullptr;      // points done / total, elapsed, estimated rest
     StudyPictureLines* picture = nullptr;  // receives each point's figure of --study-picture
-    std::ostream* notes = nullptr;     // a note when fewer threads than asked could be started
+    std::ostream* notes = nullptr;         // a note when fewer threads than asked could be started
 };
 
 struct StudySummary {

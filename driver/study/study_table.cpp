@@ -21,9 +21,12 @@ std::string figureList() {
 std::string csvText(std::string_view text) {
     std::string field = "\"";
     for (const char c : text) {
-        if (c == '"') field += "\"\"";
-        else if (c == '\n' || c == '\r') field += ' ';
-        else field += c;
+        if (c == '"')
+            field += "\"\"";
+        else if (c == '\n' || c == '\r')
+            field += ' ';
+        else
+            field += c;
     }
     return field + '"';
 }
@@ -39,7 +42,8 @@ std::string tableHeader(const StudyOptions& study) {
 std::string tableRow(const StudyOptions& study, const PointRow& row) {
     std::string line = std::to_string(row.point);
     const std::vector<std::uint64_t> indices = study.indices(row.point);
-    for (std::size_t i = 0; i < study.sweeps.size(); ++i) line.append(",").append(csvText(study.sweeps[i].text(indices[i])));
+    for (std::size_t i = 0; i < study.sweeps.size(); ++i)
+        line.append(",").append(csvText(study.sweeps[i].text(indices[i])));
     line += row.failed ? ",failed," : ",ok,";
     if (!row.message.empty()) line += csvText(row.message);
     for (std::size_t i = 0; i < figureCount(study.modes); ++i) {

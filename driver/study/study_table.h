@@ -15,9 +15,8 @@ namespace tgsim {
 // The figures of a point, in the order of their columns. The last two (the modes) are columns
 // only when the study asks for the modes.
 inline constexpr std::array<const char*, 13> kFigureNames = {
-    "P_final",     "Q_final",         "Ug_final",  "w_final",        "delta_final",
-    "P_min",       "P_max",           "delta_swing_max",             "pole_slip",
-    "P_frequency_hz", "P_damping_ratio", "modes_max_real", "em_damping_ratio"};
+    "P_final",         "Q_final",   "Ug_final",       "w_final",         "delta_final",    "P_min",           "P_max",
+    "delta_swing_max", "pole_slip", "P_frequency_hz", "P_damping_ratio", "modes_max_real", "em_damping_ratio"};
 inline constexpr std::size_t kPoleSlip = 8;
 inline constexpr std::size_t kPFrequencyHz = 9;
 inline constexpr std::size_t kPDampingRatio = 10;

@@ -18,9 +18,9 @@ struct Parsed {
 
 TEST(CellNumber, ReadsDecimalCommaNumbers) {
     const Parsed cases[] = {
-        {"0,05", 0.05}, {"15,75", 15.75}, {" 12 ", 12.0}, {"-5", -5.0}, {"+3", 3.0},
-        {"1,57", 1.57}, {"0000", 0.0}, {"2,5E3", 2500.0}, {"1e-7", 1e-7}, {"1E+2", 100.0},
-        {",5", 0.5}, {"5,", 5.0}, {"\t7\t", 7.0}, {"1e-400", 0.0},
+        {"0,05", 0.05}, {"15,75", 15.75}, {" 12 ", 12.0},    {"-5", -5.0},    {"+3", 3.0},
+        {"1,57", 1.57}, {"0000", 0.0},    {"2,5E3", 2500.0}, {"1e-7", 1e-7},  {"1E+2", 100.0},
+        {",5", 0.5},    {"5,", 5.0},      {"\t7\t", 7.0},    {"1e-400", 0.0},
     };
     for (const Parsed& c : cases) EXPECT_EQ(parseCellNumber(c.text), c.value) << c.text;
     const double negativeZero = parseCellNumber("-0,0");
@@ -29,8 +29,8 @@ TEST(CellNumber, ReadsDecimalCommaNumbers) {
 }
 
 TEST(CellNumber, RefusesAnythingElseWithTheExactMessage) {
-    for (const char* text : {"", " ", "1.5", "1,2,3", "--1", "1e", "abc", "1 2", ",", "-", "e5", "1e+",
-                             "0x10", "inf", "nan", "1e999", "1,5 kV", "\xc5\x82"}) {
+    for (const char* text : {"", " ", "1.5", "1,2,3", "--1", "1e", "abc", "1 2", ",", "-", "e5", "1e+", "0x10", "inf",
+                             "nan", "1e999", "1,5 kV", "\xc5\x82"}) {
         try {
             parseCellNumber(text);
             ADD_FAILURE() << "accepted '" << text << "'";
@@ -53,9 +53,11 @@ TEST(CellNumber, TheMessageShowsTheCellTextEscapedAndCut) {
         {"za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 \xe2\x82\xac", "za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 \xe2\x82\xac"},
         {"1\t2\r\n3", "1\\t2\\r\\n3"},
         {std::string("a\0b", 3) + "\x1b[31m\x7f", "a\\x00b\\x1B[31m\\x7F"},
-        {"\xff\xc5", "\\xFF\\xC5"},                              // a stray byte, a sequence cut short
+        {"\xff\xc5", "\\xFF\\xC5"},                             // a stray byte, a sequence cut short
         {"\xc0\xaf\xed\xa0\x80", "\\xC0\\xAF\\xED\\xA0\\x80"},  // an overlong '/', a surrogate
-        {"\xc2\x85\xe2\x80\xae" "1", "\\u0085\\u202E1"},        // a C1 control, a right-to-left override
+        {"\xc2\x85\xe2\x80\xae"
+         "1",
+         "\\u0085\\u202E1"},  // a C1 control, a right-to-left override
         {std::string(200, 'x'), std::string(200, 'x')},
         {longText, longText.substr(0, 400) + "\xe2\x80\xa6"},
         {std::string(201, '\n'), newlines + "\xe2\x80\xa6"},
@@ -70,12 +72,25 @@ struct Formatted {
 
 TEST(CellNumber, WritesTheGeneralFormatWithFifteenDigits) {
     const Formatted cases[] = {
-        {0.0, "0"}, {-0.0, "0"}, {1.0, "1"}, {-0.5, "-0,5"}, {0.114, "0,114"},
-        {0.895664793857865, "0,895664793857865"}, {std::acos(1.0 / 1.6), "0,895664793857865"},
-        {1e-7, "1E-7"}, {-1.5e-7, "-1,5E-7"}, {1.23456789012346e20, "1,23456789012346E20"},
-        {0.00001, "0,00001"}, {0.0000099999, "9,9999E-6"}, {15750.0, "15750"},
-        {123456789012345.0, "123456789012345"}, {1234567890123456.0, "1,23456789012346E15"},
-        {0.1 + 0.2, "0,3"}, {2.0 / 3.0, "0,666666666666667"}, {-1.46, "-1,46"}, {1e100, "1E100"},
+        {0.0, "0"},
+        {-0.0, "0"},
+        {1.0, "1"},
+        {-0.5, "-0,5"},
+        {0.114, "0,114"},
+        {0.895664793857865, "0,895664793857865"},
+        {std::acos(1.0 / 1.6), "0,895664793857865"},
+        {1e-7, "1E-7"},
+        {-1.5e-7, "-1,5E-7"},
+        {1.23456789012346e20, "1,23456789012346E20"},
+        {0.00001, "0,00001"},
+        {0.0000099999, "9,9999E-6"},
+        {15750.0, "15750"},
+        {123456789012345.0, "123456789012345"},
+        {1234567890123456.0, "1,23456789012346E15"},
+        {0.1 + 0.2, "0,3"},
+        {2.0 / 3.0, "0,666666666666667"},
+        {-1.46, "-1,46"},
+        {1e100, "1E100"},
     };
     for (const Formatted& c : cases) EXPECT_EQ(formatGeneral(c.value), c.text) << c.value;
 }

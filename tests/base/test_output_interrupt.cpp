@@ -34,12 +34,15 @@ TEST(OutputInterrupted, SigintOrSigtermWhileWritingLeavesTheOldFileAndNoTemporar
                 // As in a program started from a terminal, whatever the test runner set.
                 ::signal(SIGINT, SIG_DFL);
                 ::signal(SIGTERM, SIG_DFL);
-                writeTextFile(name, [&](std::ostream& out) {
-                    for (int row = 0; row < 100000; ++row) out << "0.125,0.25,0.5,1.0,2.0,4.0,8.0,16.0\n";
-                    out.flush();
-                    if (write(ready[1], "w", 1) != 1) _exit(3);
-                    for (;;) pause();  // the rest of a long table, interrupted
-                }, pending);
+                writeTextFile(
+                    name,
+                    [&](std::ostream& out) {
+                        for (int row = 0; row < 100000; ++row) out << "0.125,0.25,0.5,1.0,2.0,4.0,8.0,16.0\n";
+                        out.flush();
+                        if (write(ready[1], "w", 1) != 1) _exit(3);
+                        for (;;) pause();  // the rest of a long table, interrupted
+                    },
+                    pending);
                 _exit(2);
             });
             close(ready[1]);
@@ -81,7 +84,8 @@ TEST(OutputInterrupted, APermissionDeniedIsReportedAndChangesNothing) {
     close(report[1]);
     std::string messages;
     char buffer[512];
-    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;) messages.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;)
+        messages.append(buffer, static_cast<std::size_t>(n));
     close(report[0]);
     int status = 0;
     waitpid(child, &status, 0);

@@ -19,7 +19,8 @@ constexpr PendingContents kBothKinds[] = {PendingContents::UnnamedWherePossible,
 
 void writeText(const std::string& name, const std::string& text,
                PendingContents pending = PendingContents::UnnamedWherePossible) {
-    writeTextFile(name, [&text](std::ostream& out) { out << text; }, pending);
+    writeTextFile(
+        name, [&text](std::ostream& out) { out << text; }, pending);
 }
 
 mode_t modeOf(const std::string& path) {
@@ -116,7 +117,8 @@ TEST(TextFile, SpecialFilesAreWrittenThroughNotReplaced) {
     const std::string redirected = folder / "stdout.txt";
     const int fd = open(redirected.c_str(), O_WRONLY | O_CREAT, 0644);
     ASSERT_EQ(write(fd, "head\n", 5), 5);
-    struct stat before {}, after {};
+    struct stat before {
+    }, after{};
     fstat(fd, &before);
     writeText("/proc/self/fd/" + std::to_string(fd), "results\n");
     stat(redirected.c_str(), &after);
@@ -136,9 +138,11 @@ TEST(TextFile, SpecialFilesAreWrittenThroughNotReplaced) {
     // and a device that refuses the bytes (like /dev/full) gives the reason.
     std::set<std::string> expected{"pipe", "stdout.txt"};
     const std::string null = folder / "null", full = folder / "full";
-    if (mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 && mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+    if (mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+        mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
         writeText(null, "discarded");
-        EXPECT_EQ(failureOf([&] { writeText(full, "refused"); }), "Cannot create file " + full + "\nNo space left on device");
+        EXPECT_EQ(failureOf([&] { writeText(full, "refused"); }),
+                  "Cannot create file " + full + "\nNo space left on device");
         EXPECT_TRUE(S_ISCHR(modeOf(null)) && S_ISCHR(modeOf(full)));
         expected.insert({"null", "full"});
     }

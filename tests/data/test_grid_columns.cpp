@@ -22,8 +22,8 @@ struct GridCase {
     int pss2aSet;  // 0: the single-input set
 };
 const GridCase kGrids[] = {
-    {GridId::siatka, kGeneratorTable, 0},  {GridId::siatkaPraca, kControlTable, 0},
-    {GridId::war_pocz, kInitialTable, 0},  {GridId::Siatka_PSS, kPss2aTable, 1},
+    {GridId::siatka, kGeneratorTable, 0},       {GridId::siatkaPraca, kControlTable, 0},
+    {GridId::war_pocz, kInitialTable, 0},       {GridId::Siatka_PSS, kPss2aTable, 1},
     {GridId::Siatka_PSS, kSingleInputTable, 0},
 };
 

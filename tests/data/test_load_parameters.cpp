@@ -53,8 +53,8 @@ TEST(LoadParameters, StartupDefaults) {
 
 TEST(LoadParameters, InitialStateUnits) {
     StartupInputs in;
-    const char* row[20] = {"-1,46", "0,76", "0,1", "-0,60", "0,2", "0,3", "1", "-1,25", "0,70", "0,70",
-                           "0,95", "0,33", "0,01", "0,02", "-0,77", "-0,28", "15750", "0,5", "3284", "0,7"};
+    const char* row[20] = {"-1,46", "0,76", "0,1",  "-0,60", "0,2",   "0,3",   "1",     "-1,25", "0,70", "0,70",
+                           "0,95",  "0,33", "0,01", "0,02",  "-0,77", "-0,28", "15750", "0,5",   "3284", "0,7"};
     for (int c = 0; c < 20; ++c) in.grids.war_pocz.setCell(c, 1, row[c]);
     load(in);
     const State& x = in.initialState;

@@ -69,7 +69,8 @@ TEST(NetworkRuns, GivenSteadyStateOfTheChosenMachineHoldsPowerAndVoltage) {
     for (auto model : {&Session::Klasyczny1Click, &Session::Canaya1Click})
         for (int set : {1, 2, 3, 4, 6})
             for (const Point& p : points) {
-                if (set == 2 && model == &Session::Canaya1Click) continue;  // beyond its exciter (see steady-state tests)
+                if (set == 2 && model == &Session::Canaya1Click)
+                    continue;  // beyond its exciter (see steady-state tests)
                 Session s = loaded(set, model);
                 givenPoint(s, p.P, p.Q);
                 const Drift d = driftOfRun(s, p.Pr, p.Qr);

@@ -28,8 +28,8 @@ const PresetSheet kSheet[] = {
     {"TestPSS1Click", "Test SS", {"0", "20", "-0,9", "10", "10,1", "-1", "NIE", "1", "0,02"}},
 };
 const int kControlColumnsUsed[9] = {0, 1, 2, 8, 9, 10, 11, 12, 13};
-const char* const kControlHeaderSheet[9] = {"to [s]", "tk [s]", "Tmr [-]", "tz1 [s]", "tz2 [s]",
-                                            "b [1/s]", "PrSam", "Ugz", "Zaburz"};
+const char* const kControlHeaderSheet[9] = {"to [s]",  "tk [s]", "Tmr [-]", "tz1 [s]", "tz2 [s]",
+                                            "b [1/s]", "PrSam",  "Ugz",     "Zaburz"};
 
 TEST(Session, StartsAsTheProgramStarts) {
     Session s;
@@ -44,14 +44,16 @@ TEST(Session, StartsAsTheProgramStarts) {
     EXPECT_FALSE(s.view().CalkaCieplnaVisible);
     EXPECT_FALSE(s.view().chartVisible);
     EXPECT_FALSE(s.view().seriesBoxesVisible);
-    EXPECT_TRUE(s.view().visible(GridId::siatka) && s.view().visible(GridId::siatkaPraca) && s.view().visible(GridId::war_pocz));
+    EXPECT_TRUE(s.view().visible(GridId::siatka) && s.view().visible(GridId::siatkaPraca) &&
+                s.view().visible(GridId::war_pocz));
     EXPECT_FALSE(s.view().visible(GridId::Siatka_PSS) || s.view().visible(GridId::zadanystanustalony));
     EXPECT_EQ(s.grids().Siatka_PSS.columnCount(), 7);
     EXPECT_EQ(s.view().panels[0], "Czas obliczeń = .... ?");
     EXPECT_EQ(s.view().panels[1], "Stan Pracy: wzbudzenie");
     EXPECT_EQ(s.view().panels[2], "Liczba iteracji = ........");
     EXPECT_EQ(s.view().panels[3], "Obliczenia: 1.wybierz: Dane Aktualne,  2.kliknij: Formularz lub F10");
-    for (int c = 0; c < 20; ++c) EXPECT_EQ(s.grids().war_pocz.cell(c, 1), c == 6 ? "1" : (c == 8 || c == 9 ? "1,57" : "0"));
+    for (int c = 0; c < 20; ++c)
+        EXPECT_EQ(s.grids().war_pocz.cell(c, 1), c == 6 ? "1" : (c == 8 || c == 9 ? "1,57" : "0"));
     for (int c : {3, 4, 5, 6, 7, 14, 15, 16}) EXPECT_EQ(s.grids().siatkaPraca.cell(c, 0), "");
 }
 
@@ -85,8 +87,8 @@ TEST(Session, LoadRejectionAfterThePssTestKeepsTheOperatingPointButAlfaAndBeta) 
     command(s, "TestPSS1Click");
     EXPECT_TRUE(s.stabilizerOn());
     EXPECT_TRUE(s.view().visible(GridId::Siatka_PSS));
-    const char* point[20] = {"-1,46", "0,76", "0", "-0,60", "0", "0", "1", "-1,25", "0,70", "0,70",
-                             "0,95", "0,33", "0", "0", "-0,77", "-0,28", "15750", "0,0", "3284", "0,7"};
+    const char* point[20] = {"-1,46", "0,76", "0", "-0,60", "0",     "0",     "1",     "-1,25", "0,70", "0,70",
+                             "0,95",  "0,33", "0", "0",     "-0,77", "-0,28", "15750", "0,0",   "3284", "0,7"};
     for (int c = 0; c < 20; ++c) EXPECT_EQ(s.grids().war_pocz.cell(c, 1), point[c]);
     command(s, "ZrzutQ1Click");
     for (int c = 0; c < 20; ++c) EXPECT_EQ(s.grids().war_pocz.cell(c, 1), c == 8 || c == 9 ? "0,50" : point[c]);

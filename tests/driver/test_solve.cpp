@@ -25,7 +25,8 @@ TEST(Solve, StartupRunEndsInTheChartViewWithThreeLines) {
     EXPECT_TRUE(s.view().seriesBoxesVisible);
     EXPECT_FALSE(s.view().progressBarVisible);
     EXPECT_TRUE(s.view().Wykr_DaneAktEnabled);
-    EXPECT_FALSE(s.view().visible(GridId::siatka) || s.view().visible(GridId::siatkaPraca) || s.view().visible(GridId::war_pocz));
+    EXPECT_FALSE(s.view().visible(GridId::siatka) || s.view().visible(GridId::siatkaPraca) ||
+                 s.view().visible(GridId::war_pocz));
     for (int k = 1; k <= 17; ++k) EXPECT_EQ(s.seriesFilled(k), k == 13 || k == 15 || k == 16) << k;
     EXPECT_EQ(s.view().panels[1], "Stan Pracy: wzbudzenie");
     EXPECT_EQ(s.view().panels[2], "Liczba iteracji = 7000");
@@ -98,8 +99,7 @@ TEST(Solve, ChainingContinuesFromTheFinalState) {
     s.O1Click();
     const auto row0 = s.results().row(0);
     EXPECT_EQ(row0[0], -2.0);
-    for (int k = 1; k < kStateSize; ++k)
-        EXPECT_NEAR(row0[k], last[k], std::abs(last[k]) * 1e-14 + 1e-300) << k;
+    for (int k = 1; k < kStateSize; ++k) EXPECT_NEAR(row0[k], last[k], std::abs(last[k]) * 1e-14 + 1e-300) << k;
 }
 
 TEST(Solve, ViewSwitchAlternatesAndWritesTheCurrentData) {
@@ -117,7 +117,8 @@ TEST(Solve, ViewSwitchAlternatesAndWritesTheCurrentData) {
     s.Przelacz_DaneAkt_Wykres();
     EXPECT_EQ(s.view().Wykr_DaneAkt, "Dane Aktualne");
     EXPECT_TRUE(s.view().chartVisible);
-    EXPECT_FALSE(s.view().visible(GridId::war_pocz) || s.view().visible(GridId::Siatka_PSS) || s.view().visible(GridId::zadanystanustalony));
+    EXPECT_FALSE(s.view().visible(GridId::war_pocz) || s.view().visible(GridId::Siatka_PSS) ||
+                 s.view().visible(GridId::zadanystanustalony));
 }
 
 TEST(Solve, LoadingAGeneratorHidesTheChartButKeepsTheViewButton) {

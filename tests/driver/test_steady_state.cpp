@@ -149,7 +149,8 @@ TEST(SteadyState, RatedPointIsAnEquilibriumOrBeyondTheExciter) {
     Session s = sessionWithRecord(6, "Klasyc");
     const Grids before = s.grids();
     const std::string message = failureOf(s, &Session::war_nominalneClick);
-    EXPECT_EQ(message.rfind("This operating point needs more field voltage than the exciter can give", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("This operating point needs more field voltage than the exciter can give", 0), 0u)
+        << message;
     for (int col = 0; col < 20; ++col) EXPECT_EQ(s.grids().war_pocz.cell(col, 1), before.war_pocz.cell(col, 1));
 }
 

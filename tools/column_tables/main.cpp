@@ -23,9 +23,12 @@ struct Table {
 };
 
 const std::vector<Table> kTables = {
-    {"siatka", kGeneratorTable},         {"siatkaPraca", kControlTable},
-    {"war_pocz", kInitialTable},         {"Siatka_PSS PSS2A", kPss2aTable},
-    {"Siatka_PSS single-input", kSingleInputTable}, {"zadanystanustalony", kSteadyStateTable},
+    {"siatka", kGeneratorTable},
+    {"siatkaPraca", kControlTable},
+    {"war_pocz", kInitialTable},
+    {"Siatka_PSS PSS2A", kPss2aTable},
+    {"Siatka_PSS single-input", kSingleInputTable},
+    {"zadanystanustalony", kSteadyStateTable},
 };
 
 std::string beginMarker(const Table& table) { return "<!-- columns of " + table.name + " -->"; }

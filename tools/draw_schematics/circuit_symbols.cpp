@@ -75,8 +75,8 @@ void drawVoltageSource(QPainter& painter, QPointF a, QPointF b, qreal radius) {
     painter.setBrush(Qt::white);
     painter.drawEllipse(frame.middle, radius, radius);
     painter.restore();
-    drawArrow(painter, frame.middle - frame.along * (radius * 0.65),
-              frame.middle + frame.along * (radius * 0.7), radius * 0.6);
+    drawArrow(painter, frame.middle - frame.along * (radius * 0.65), frame.middle + frame.along * (radius * 0.7),
+              radius * 0.6);
 }
 
 void drawNode(QPainter& painter, QPointF at) {

@@ -24,10 +24,10 @@ struct Rails {
 };
 
 struct StatorLabels {
-    QString terminal;      // "U_d"
-    QString source;        // "−ωΨ_q"
-    QString airGap;        // "E_{td}"
-    QString magnetizing;   // "L_{ad}"
+    QString terminal;     // "U_d"
+    QString source;       // "−ωΨ_q"
+    QString airGap;       // "E_{td}"
+    QString magnetizing;  // "L_{ad}"
 };
 
 void drawStatorSide(QPainter& p, const Rails& r, const StatorLabels& labels) {
@@ -54,16 +54,14 @@ void drawStatorSide(QPainter& p, const Rails& r, const StatorLabels& labels) {
     drawNode(p, {kMagnetizingX, r.top});
     drawNode(p, {kMagnetizingX, r.bottom});
     drawInductor(p, {kMagnetizingX, r.top}, {kMagnetizingX, r.bottom}, 32);
-    drawRichText(p, {kMagnetizingX + 6, r.middle()}, labels.magnetizing,
-                 Qt::AlignLeft | Qt::AlignVCenter);
+    drawRichText(p, {kMagnetizingX + 6, r.middle()}, labels.magnetizing, Qt::AlignLeft | Qt::AlignVCenter);
     const qreal arrowX = kMagnetizingX - 20;
     drawArrow(p, {arrowX, r.bottom - 10}, {arrowX, r.top + 12});
     drawRichText(p, {arrowX - 4, r.middle()}, labels.airGap, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 // A shunt branch of an inductance above a resistance, labelled on its right.
-void drawShuntBranch(QPainter& p, const Rails& r, qreal x, const QString& inductance,
-                     const QString& resistance) {
+void drawShuntBranch(QPainter& p, const Rails& r, qreal x, const QString& inductance, const QString& resistance) {
     const qreal split = r.top + (r.bottom - r.top) * 0.52;
     drawInductor(p, {x, r.top}, {x, split}, 28);
     drawResistor(p, {x, split}, {x, r.bottom});
@@ -88,8 +86,8 @@ void drawTitle(QPainter& p, qreal y, const QString& text) {
 
 void drawDAxis(QPainter& p, const Rails& r) {
     drawTitle(p, 2, QStringLiteral("oś d"));
-    drawStatorSide(p, r, {QStringLiteral("U_d"), QStringLiteral("−ωΨ_q"), QStringLiteral("E_{td}"),
-                          QStringLiteral("L_{ad}")});
+    drawStatorSide(
+        p, r, {QStringLiteral("U_d"), QStringLiteral("−ωΨ_q"), QStringLiteral("E_{td}"), QStringLiteral("L_{ad}")});
     drawMutualLeakage(p, r);
     p.drawLine(QPointF(kMagnetizingX, r.bottom), QPointF(kFirstRotorX, r.bottom));
     drawShuntBranch(p, r, kFirstRotorX, QStringLiteral("L_{σD1}"), QStringLiteral("R_{D1}"));
@@ -108,8 +106,8 @@ void drawDAxis(QPainter& p, const Rails& r) {
 
 void drawQAxis(QPainter& p, const Rails& r) {
     drawTitle(p, r.top - 38, QStringLiteral("oś q"));
-    drawStatorSide(p, r, {QStringLiteral("U_q"), QStringLiteral("ωΨ_d"), QStringLiteral("E_{tq}"),
-                          QStringLiteral("L_{aq}")});
+    drawStatorSide(p, r,
+                   {QStringLiteral("U_q"), QStringLiteral("ωΨ_d"), QStringLiteral("E_{tq}"), QStringLiteral("L_{aq}")});
     drawMutualLeakage(p, r);
     drawShuntBranch(p, r, kFirstRotorX, QStringLiteral("L_{σQ1}"), QStringLiteral("R_{Q1}"));
 

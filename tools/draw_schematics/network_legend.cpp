@@ -19,8 +19,7 @@ qreal drawHeading(QPainter& p, qreal x, qreal y, const QString& text) {
 }
 
 // One legend row: a symbol centred at `symbolX`, its description to the right of `textX`.
-void drawStationItem(QPainter& p, qreal symbolX, qreal textX, qreal y, StationKind kind,
-                     const QString& text) {
+void drawStationItem(QPainter& p, qreal symbolX, qreal textX, qreal y, StationKind kind, const QString& text) {
     drawStationSymbol(p, {symbolX, y + kItemHeight / 2}, kind);
     drawRichText(p, {textX, y + kItemHeight / 2}, text, Qt::AlignLeft | Qt::AlignVCenter);
 }
@@ -44,21 +43,19 @@ qreal drawLinesTable(QPainter& p, qreal left, qreal y) {
     const Row rows[] = {
         {LineState::Existing, {QStringLiteral("istniejące")}},
         {LineState::UnderConstruction, {QStringLiteral("w budowie")}},
-        {LineState::LowerVoltage,
-         {QStringLiteral("czasowo pracujące"), QStringLiteral("na niższym napięciu")}},
+        {LineState::LowerVoltage, {QStringLiteral("czasowo pracujące"), QStringLiteral("na niższym napięciu")}},
     };
     for (const Row& row : rows) {
         const int lineCount = static_cast<int>(row.text.size());
         const qreal height = 12 + 14 * lineCount;
         for (int k = 0; k < lineCount; ++k)
-            drawRichText(p, {left + 10, y + height / 2 + 14 * (k - (lineCount - 1) / 2.0)},
-                         row.text[k], Qt::AlignLeft | Qt::AlignVCenter);
+            drawRichText(p, {left + 10, y + height / 2 + 14 * (k - (lineCount - 1) / 2.0)}, row.text[k],
+                         Qt::AlignLeft | Qt::AlignVCenter);
         for (int i = 0; i < 4; ++i) {
             // A 110 kV line has no lower level to run at.
             if (row.state == LineState::LowerVoltage && voltages[i] == Voltage::kV110) continue;
             const qreal x = left + labelWidth + column * i;
-            drawLineSymbol(p, {x + 6, y + height / 2}, {x + column - 6, y + height / 2}, voltages[i],
-                           row.state);
+            drawLineSymbol(p, {x + 6, y + height / 2}, {x + column - 6, y + height / 2}, voltages[i], row.state);
         }
         y += height;
     }
@@ -79,14 +76,12 @@ void drawNetworkLegend(QPainter& p, qreal top) {
 
     qreal y = drawLinesTable(p, leftColumn, start);
     y = drawHeading(p, leftColumn, y + 18, QStringLiteral("STACJE"));
-    drawStationItem(p, leftColumn + 18, leftColumn + 34, y, StationKind::Switching,
-                    QStringLiteral("istniejące"));
-    drawStationItem(p, leftColumn + 18, leftColumn + 34, y + kItemHeight,
-                    StationKind::SwitchingPlanned, QStringLiteral("w budowie"));
+    drawStationItem(p, leftColumn + 18, leftColumn + 34, y, StationKind::Switching, QStringLiteral("istniejące"));
+    drawStationItem(p, leftColumn + 18, leftColumn + 34, y + kItemHeight, StationKind::SwitchingPlanned,
+                    QStringLiteral("w budowie"));
 
     y = drawHeading(p, rightColumn, start, QStringLiteral("ELEKTROWNIE"));
-    drawStationItem(p, rightColumn + 18, rightColumn + 34, y, StationKind::ThermalPlant,
-                    QStringLiteral("cieplne"));
+    drawStationItem(p, rightColumn + 18, rightColumn + 34, y, StationKind::ThermalPlant, QStringLiteral("cieplne"));
     drawStationItem(p, rightColumn + 18, rightColumn + 34, y + kItemHeight, StationKind::HydroPlant,
                     QStringLiteral("wodne"));
     y = drawHeading(p, rightColumn, y + 2 * kItemHeight + 18, QStringLiteral("TRANSFORMATORY"));

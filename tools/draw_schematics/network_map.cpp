@@ -42,8 +42,7 @@ QFont codeFont() {
 }
 
 // Text with a white halo, so that codes stay legible where lines run beneath them.
-void drawHaloText(QPainter& p, const QRectF& box, const QString& text, const QFont& font,
-                  const QColor& colour) {
+void drawHaloText(QPainter& p, const QRectF& box, const QString& text, const QFont& font, const QColor& colour) {
     QPainterPath path;
     const QFontMetricsF metrics(font);
     path.addText(box.left(), box.top() + metrics.ascent(), font, text);
@@ -66,10 +65,22 @@ QRectF labelBox(QPointF at, Label label, QSizeF size) {
     case Label::S: y = at.y() + gap; break;
     case Label::E: x = at.x() + gap; break;
     case Label::W: x = at.x() - gap - size.width(); break;
-    case Label::NE: x = at.x() + gap - 2; y = at.y() - gap + 2 - size.height(); break;
-    case Label::NW: x = at.x() - gap + 2 - size.width(); y = at.y() - gap + 2 - size.height(); break;
-    case Label::SE: x = at.x() + gap - 2; y = at.y() + gap - 2; break;
-    case Label::SW: x = at.x() - gap + 2 - size.width(); y = at.y() + gap - 2; break;
+    case Label::NE:
+        x = at.x() + gap - 2;
+        y = at.y() - gap + 2 - size.height();
+        break;
+    case Label::NW:
+        x = at.x() - gap + 2 - size.width();
+        y = at.y() - gap + 2 - size.height();
+        break;
+    case Label::SE:
+        x = at.x() + gap - 2;
+        y = at.y() + gap - 2;
+        break;
+    case Label::SW:
+        x = at.x() - gap + 2 - size.width();
+        y = at.y() + gap - 2;
+        break;
     }
     return {QPointF(x, y), size};
 }
@@ -90,8 +101,7 @@ void drawGeography(QPainter& p) {
     p.setFont(font);
     for (const CountryName& name : countryNames()) {
         p.save();
-        p.setPen(std::strcmp(name.text, "MORZE BAŁTYCKIE") == 0 ? QColor(60, 110, 170)
-                                                                 : QColor(130, 130, 130));
+        p.setPen(std::strcmp(name.text, "MORZE BAŁTYCKIE") == 0 ? QColor(60, 110, 170) : QColor(130, 130, 130));
         p.translate(project(name.at));
         if (name.vertical) p.rotate(-90);
         drawRichText(p, {0, 0}, QString::fromUtf8(name.text));

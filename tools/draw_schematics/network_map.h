@@ -20,15 +20,15 @@ enum class LineState {
 };
 
 enum class StationKind {
-    Switching,           // switching station, existing
-    SwitchingPlanned,    // switching station under construction
-    Transformer400,      // 400/110 kV
+    Switching,             // switching station, existing
+    SwitchingPlanned,      // switching station under construction
+    Transformer400,        // 400/110 kV
     Transformer400And220,  // 400/110 kV with 220/110 kV
-    Transformer400220,   // 400/220/110 kV
-    Transformer220MV,    // 220 kV to medium voltage
+    Transformer400220,     // 400/220/110 kV
+    Transformer220MV,      // 220 kV to medium voltage
     ThermalPlant,
     HydroPlant,
-    Border,              // where a tie line leaves the country; drawn as an arrowhead
+    Border,  // where a tie line leaves the country; drawn as an arrowhead
 };
 
 // Where a station's code sits against its symbol.

@@ -33,8 +33,7 @@ Voltage oneLevelLower(Voltage voltage) {
 void drawHalfDisc(QPainter& p, QPointF at, qreal radius, const QColor& colour, int startAngle) {
     p.setBrush(colour);
     p.setPen(Qt::NoPen);
-    p.drawPie(QRectF(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius), startAngle * 16,
-              180 * 16);
+    p.drawPie(QRectF(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius), startAngle * 16, 180 * 16);
 }
 
 }  // namespace
@@ -123,8 +122,7 @@ void drawStationSymbol(QPainter& p, QPointF at, StationKind kind) {
         p.drawPolygon(triangle);
         break;
     }
-    case StationKind::Border:
-        break;
+    case StationKind::Border: break;
     }
     p.restore();
 }

@@ -29,12 +29,11 @@ QRectF blockAt(qreal left, qreal right, qreal row) {
 }
 
 // A transfer-function block showing numerator over denominator.
-void drawFractionBlock(QPainter& p, const QRectF& box, const QString& numerator,
-                       const QString& denominator) {
+void drawFractionBlock(QPainter& p, const QRectF& box, const QString& numerator, const QString& denominator) {
     p.drawRect(box);
     const QPointF centre = box.center();
-    const qreal barHalf = std::max(richTextSize(p.font(), numerator).width(),
-                                   richTextSize(p.font(), denominator).width()) / 2 + 4;
+    const qreal barHalf =
+        std::max(richTextSize(p.font(), numerator).width(), richTextSize(p.font(), denominator).width()) / 2 + 4;
     p.drawLine(QPointF(centre.x() - barHalf, centre.y()), QPointF(centre.x() + barHalf, centre.y()));
     drawRichText(p, {centre.x(), centre.y() - 3}, numerator, Qt::AlignHCenter | Qt::AlignBottom);
     drawRichText(p, {centre.x(), centre.y() + 3}, denominator, Qt::AlignHCenter | Qt::AlignTop);
@@ -85,9 +84,7 @@ void drawSummingPoint(QPainter& p, QPointF centre, Sign fromLeft, Sign fromBelow
     sign(fromBelow, centre + QPointF(-11, kSumRadius + 17));
 }
 
-void connect(QPainter& p, qreal fromX, qreal toX, qreal row) {
-    drawArrow(p, {fromX, row}, {toX, row}, 11);
-}
+void connect(QPainter& p, qreal fromX, qreal toX, qreal row) { drawArrow(p, {fromX, row}, {toX, row}, 11); }
 
 void drawInput(QPainter& p, const QString& name, qreal row, qreal blockLeft) {
     p.save();
@@ -108,8 +105,8 @@ void drawInputBranch(QPainter& p, const QString& input, qreal row, const std::ar
     const qreal* columns[] = {kWashout1, kWashout2, kLag};
     for (size_t i = 0; i < blocks.size(); ++i) {
         if (i > 0) connect(p, columns[i - 1][1], columns[i][0], row);
-        drawFractionBlock(p, blockAt(columns[i][0], columns[i][1], row),
-                          QString::fromUtf8(blocks[i].numerator), QString::fromUtf8(blocks[i].denominator));
+        drawFractionBlock(p, blockAt(columns[i][0], columns[i][1], row), QString::fromUtf8(blocks[i].numerator),
+                          QString::fromUtf8(blocks[i].denominator));
     }
 }
 
@@ -157,8 +154,8 @@ QImage drawPss2aDiagram() {
     connect(p, kFilter[1], kSum2X - kSumRadius, kTopRow);
     drawSummingPoint(p, {kSum2X, kTopRow}, Sign::Plus, Sign::Plus);
     connect(p, kSum2X + kSumRadius, kLeadLag1[0], kTopRow);
-    drawFractionBlock(p, blockAt(kLeadLag1[0], kLeadLag1[1], kTopRow),
-                      QStringLiteral("k_{s1}(1 + sT_1)"), QStringLiteral("1 + sT_2"));
+    drawFractionBlock(p, blockAt(kLeadLag1[0], kLeadLag1[1], kTopRow), QStringLiteral("k_{s1}(1 + sT_1)"),
+                      QStringLiteral("1 + sT_2"));
     connect(p, kLeadLag1[1], kLeadLag2[0], kTopRow);
     drawFractionBlock(p, blockAt(kLeadLag2[0], kLeadLag2[1], kTopRow), QStringLiteral("1 + sT_3"),
                       QStringLiteral("1 + sT_4"));

@@ -91,8 +91,7 @@ QSizeF richTextSize(const QFont& font, const QString& markup) {
     return {layout.width, layout.above + layout.below};
 }
 
-QRectF drawRichText(QPainter& painter, const QPointF& anchor, const QString& markup,
-                    Qt::Alignment alignment) {
+QRectF drawRichText(QPainter& painter, const QPointF& anchor, const QString& markup, Qt::Alignment alignment) {
     const QFont font = painter.font();
     const std::vector<Run> runs = parse(markup);
     const Layout layout = measure(font, runs);

@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const std::vector<ReferenceRun> runs = selected(tgsim::reference::readRunTable(o.folder + "/runs.txt"), o.names);
+        const std::vector<ReferenceRun> runs =
+            selected(tgsim::reference::readRunTable(o.folder + "/runs.txt"), o.names);
         int failed = 0;
         for (const ReferenceRun& run : runs) {
             if (o.write)

@@ -112,7 +112,8 @@ std::vector<ReferenceRun> readRunTable(const std::string& tableFile) {
 }
 
 std::string referenceText(const ReferenceRun& run, const std::string& cli) {
-    const fs::path folder = fs::temp_directory_path() / ("tgsim_reference_" + std::to_string(getpid()) + "_" + run.name);
+    const fs::path folder =
+        fs::temp_directory_path() / ("tgsim_reference_" + std::to_string(getpid()) + "_" + run.name);
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::vector<std::string> args;
@@ -141,8 +142,10 @@ std::string referenceText(const ReferenceRun& run, const std::string& cli) {
         if (!fs::exists(path)) {
             appendSection(text, o.name + " (not written)", "");
         } else if (o.rows) {
-            appendSection(text, o.name + ": the header, then every " + std::to_string(run.every) +
-                                    " rows from the first, and the last", thinned(readWhole(path), run.every));
+            appendSection(
+                text,
+                o.name + ": the header, then every " + std::to_string(run.every) + " rows from the first, and the last",
+                thinned(readWhole(path), run.every));
         } else {
             appendSection(text, o.name, readWhole(path));
         }

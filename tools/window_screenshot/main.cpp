@@ -29,8 +29,8 @@ namespace {
 //   tgsim-cli PSS2A_1Click TestPSS1Click Stale_PSS O1Click ZachowajPrzebiegClick Stale_PSS O1Click
 //             --untick 13 --untick 15 --tick 9 --legend --picture compare.png
 void showComparison(tgsim::window::TForm1& form) {
-    for (const char* handler : {"PSS2A_1Click", "TestPSS1Click", "Stale_PSS", "O1Click", "ZachowajPrzebiegClick",
-                                "Stale_PSS", "O1Click"})
+    for (const char* handler :
+         {"PSS2A_1Click", "TestPSS1Click", "Stale_PSS", "O1Click", "ZachowajPrzebiegClick", "Stale_PSS", "O1Click"})
         form.runHandler(handler);
     for (int k : {13, 15, 9}) form.seriesBox(k)->click();
     form.action(QStringLiteral("LegendaClick"))->trigger();
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     if (view == "data") form.runHandler("Przelacz_DaneAkt_Wykres");
     QWidget* shown = &form;
     if (view == "modal") {
-        session.setCell(tgsim::GridId::war_pocz, 6, 1, "1");  // the steady state again
+        session.setCell(tgsim::GridId::war_pocz, 6, 1, "1");       // the steady state again
         for (int box : {7, 13, 15}) form.seriesBox(box)->click();  // w ticked; of the run's three, P stays
         form.runHandler("AnalizaModalnaClick");
         shown = form.findChild<tgsim::window::ModalAnalysisWindow*>();

@@ -33,9 +33,7 @@ void ValueRange::include(const ValueRange& other) {
     include(other.high);
 }
 
-double smallestSpan(double low, double high) {
-    return std::max(kAxisResolution * magnitude(low, high), kSmallestSpan);
-}
+double smallestSpan(double low, double high) { return std::max(kAxisResolution * magnitude(low, high), kSmallestSpan); }
 
 ValueRange axisRange(const ValueRange& data) {
     if (data.empty) return {0.0, 1.0, false};
@@ -73,7 +71,8 @@ AxisTicks axisTicks(double low, double high, int wanted, double minimumStep) {
     const double finest = labelStep(kAxisResolution * magnitude(low, high), 1, 0.0);
     AxisTicks ticks;
     ticks.step = labelStep(high - low, wanted, std::max(minimumStep, finest));
-    if (magnitude(low, high) / ticks.step > kMostStepsFromAnchor) ticks.anchor = std::floor(low / ticks.step) * ticks.step;
+    if (magnitude(low, high) / ticks.step > kMostStepsFromAnchor)
+        ticks.anchor = std::floor(low / ticks.step) * ticks.step;
     return ticks;
 }
 

@@ -36,7 +36,7 @@ private:
     struct Placed {
         QString text;
         QRectF textArea;
-        QPen pen;           // Qt::NoPen for a title
+        QPen pen;  // Qt::NoPen for a title
         QLineF sample;
     };
     void layOut();

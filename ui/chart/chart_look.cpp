@@ -15,12 +15,24 @@ struct SeriesLook {
 
 // Colour and line style of series 0..17; series 6 holds its points but draws no line.
 const std::array<SeriesLook, kSeriesCount> kSeriesLooks = {{
-    {{128, 128, 128}, Qt::SolidLine},  {{0, 128, 0}, Qt::SolidLine},      {{128, 128, 128}, Qt::SolidLine},
-    {{0, 0, 0}, Qt::DotLine},          {{255, 255, 0}, Qt::SolidLine},    {{255, 0, 0}, Qt::DashLine},
-    {{128, 0, 64}, Qt::NoPen},         {{255, 0, 255}, Qt::SolidLine},    {{128, 128, 128}, Qt::SolidLine},
-    {{0, 0, 128}, Qt::SolidLine},      {{128, 0, 64}, Qt::DashDotLine},   {{64, 0, 0}, Qt::SolidLine},
-    {{128, 128, 0}, Qt::SolidLine},    {{128, 128, 128}, Qt::SolidLine},  {{128, 128, 128}, Qt::SolidLine},
-    {{128, 128, 128}, Qt::SolidLine},  {{128, 128, 128}, Qt::SolidLine},  {{128, 128, 128}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{0, 128, 0}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{0, 0, 0}, Qt::DotLine},
+    {{255, 255, 0}, Qt::SolidLine},
+    {{255, 0, 0}, Qt::DashLine},
+    {{128, 0, 64}, Qt::NoPen},
+    {{255, 0, 255}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{0, 0, 128}, Qt::SolidLine},
+    {{128, 0, 64}, Qt::DashDotLine},
+    {{64, 0, 0}, Qt::SolidLine},
+    {{128, 128, 0}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
+    {{128, 128, 128}, Qt::SolidLine},
 }};
 
 // Dash patterns of kept runs 1..4 (dash and gap lengths in pen widths), none of them one of the

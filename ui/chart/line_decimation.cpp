@@ -115,9 +115,7 @@ namespace {
 
 struct Box {
     double xLow, xHigh, yLow, yHigh;
-    LinePoint clamped(LinePoint p) const {
-        return {std::clamp(p.x, xLow, xHigh), std::clamp(p.y, yLow, yHigh)};
-    }
+    LinePoint clamped(LinePoint p) const { return {std::clamp(p.x, xLow, xHigh), std::clamp(p.y, yLow, yHigh)}; }
 };
 
 struct Crossing {

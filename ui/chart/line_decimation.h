@@ -29,8 +29,8 @@ struct PlotWindow {
 
 // How finely a line keeps its points.
 struct LineDetail {
-    int columnsPerPixel = 1;            // columns of first, lowest, highest and last point
-    std::size_t everyPointUpTo = 0;     // every point when the range shown has no more rows
+    int columnsPerPixel = 1;         // columns of first, lowest, highest and last point
+    std::size_t everyPointUpTo = 0;  // every point when the range shown has no more rows
     bool operator==(const LineDetail&) const = default;
 };
 // On screen and in raster pictures: one column per device pixel.

@@ -38,8 +38,9 @@ std::unique_ptr<QApplication> applicationForDrawing() {
 void writeChartPicture(const Session& session, const std::string& fileName, bool legend) {
     const std::unique_ptr<QApplication> application = applicationForDrawing();
     const std::optional<PictureFormat> format = pictureFormatForFileName(QFile::decodeName(fileName.c_str()));
-    if (!format) throw Failure("Cannot tell the picture type of " + quotedForMessage(fileName, kWholeText) +
-                               ": use .wmf, .emf, .png, .svg or .pdf");
+    if (!format)
+        throw Failure("Cannot tell the picture type of " + quotedForMessage(fileName, kWholeText) +
+                      ": use .wmf, .emf, .png, .svg or .pdf");
     const QByteArray bytes = renderSessionChart(session, *format, legend);
     // File names are bytes: written under the very bytes given, as the other outputs are.
     writeOutputFile(fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

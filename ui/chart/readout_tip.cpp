@@ -110,8 +110,8 @@ void ReadoutTip::paintEvent(QPaintEvent*) {
     const int lineHeight = QFontMetrics(font()).height();
     int y = kMargin;
     const auto text = [&](int x, int width, const QString& cell, bool rightAligned) {
-        painter.drawText(QRect(x, y, width, lineHeight), (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                         cell);
+        painter.drawText(QRect(x, y, width, lineHeight),
+                         (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, cell);
     };
     text(kMargin, width() - 2 * kMargin, table_.time, false);
     y += lineHeight;

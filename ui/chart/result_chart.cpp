@@ -18,10 +18,10 @@ namespace {
 
 constexpr double kSmallestValueStep = 0.01;
 constexpr double kSmallestTimeStep = 1e-6;
-constexpr int kTimeLabelSpacing = 90;   // pixels per label, about
+constexpr int kTimeLabelSpacing = 90;  // pixels per label, about
 constexpr int kValueLabelSpacing = 45;
-constexpr int kSmallestZoom = 4;         // a smaller drag is a click, not a zoom
-constexpr double kNoLabels = 1e300;      // a label step that leaves at most one label
+constexpr int kSmallestZoom = 4;     // a smaller drag is a click, not a zoom
+constexpr double kNoLabels = 1e300;  // a label step that leaves at most one label
 
 QFont axisTitleFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -61,7 +61,7 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setMargins(QMargins(28, 15, 28, 15));  // 4 % of the width, 3 % of the height
+    chart->setMargins(QMargins(28, 15, 28, 15));               // 4 % of the width, 3 % of the height
     QLinearGradient background(QPointF(1, 0), QPointF(0, 0));  // from the right edge to the left
     background.setCoordinateMode(QGradient::ObjectBoundingMode);
     background.setColorAt(0, Qt::white);

@@ -34,7 +34,8 @@ void ResultChart::updateLegend() {
         LegendGroup current{QStringLiteral("bieżący: ") + QString::fromStdString(session_->resultsName()), {}};
         for (int k = 1; k < kSeriesCount; ++k)
             if (filled_[static_cast<std::size_t>(k)] && drawsLine(k))
-                current.entries.push_back({QLatin1String(kChartQuantities[static_cast<std::size_t>(k)].caption), livePen(k)});
+                current.entries.push_back(
+                    {QLatin1String(kChartQuantities[static_cast<std::size_t>(k)].caption), livePen(k)});
         if (session_->chartRowCount() > 0 || session_->keptRuns().empty()) groups.push_back(std::move(current));
         const std::vector<KeptRun>& runs = session_->keptRuns();
         for (std::size_t run = 0; run < runs.size() && run < kMaxKeptRuns; ++run) {

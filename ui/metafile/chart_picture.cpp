@@ -83,8 +83,8 @@ QByteArray pdf(QSize size, const Paint& paint) {
     QPdfWriter writer(&buffer);
     writer.setCreator("tgsim");
     writer.setResolution(kPixelsPerInch);
-    writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / kPixelsPerInch, QPageSize::Point,
-                                 QString(), QPageSize::ExactMatch));
+    writer.setPageSize(
+        QPageSize(QSizeF(size) * 72.0 / kPixelsPerInch, QPageSize::Point, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter(&writer);
     paintOnWhite(painter, size, paint);
@@ -113,12 +113,10 @@ void deliverPendingResize(QWidget& widget) {
         QResizeEvent event(widget.size(), QSize());
         QCoreApplication::sendEvent(&widget, &event);
     }
-    for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        deliverPendingResize(*child);
+    for (QWidget* child : widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) deliverPendingResize(*child);
 }
 
-std::optional<PictureFormat> chosenFormat(const QString& fileName,
-                                          std::optional<PictureFormat> format) {
+std::optional<PictureFormat> chosenFormat(const QString& fileName, std::optional<PictureFormat> format) {
     if (format) return format;
     if (const auto named = pictureFormatForFileName(fileName)) return named;
     throw Failure("Cannot tell the picture type of " + quotedForMessage(fileName.toStdString(), kWholeText) +
@@ -160,8 +158,7 @@ QByteArray renderPicture(QGraphicsScene& scene, const QRectF& source, PictureFor
     });
 }
 
-void saveChartPicture(QWidget& widget, const QString& fileName,
-                      std::optional<PictureFormat> format) {
+void saveChartPicture(QWidget& widget, const QString& fileName, std::optional<PictureFormat> format) {
     // The picture is made whole before the file is touched.
     const QByteArray bytes = renderPicture(widget, *chosenFormat(fileName, format));
     writeFileReplacing(fileName, bytes);

@@ -26,8 +26,7 @@ QByteArray renderPicture(QGraphicsScene& scene, const QRectF& source, PictureFor
 // Renders and writes the picture; without a format, the extension chooses it. Throws
 // tgsim::Failure: "Cannot create file <fileName>" when the file cannot be written (nothing is
 // left behind), or a message naming the extension when it names no known format.
-void saveChartPicture(QWidget& widget, const QString& fileName,
-                      std::optional<PictureFormat> format = std::nullopt);
+void saveChartPicture(QWidget& widget, const QString& fileName, std::optional<PictureFormat> format = std::nullopt);
 void saveChartPicture(QGraphicsScene& scene, const QRectF& source, const QString& fileName,
                       std::optional<PictureFormat> format = std::nullopt);
 

@@ -7,11 +7,9 @@
 
 namespace tgsim::metafile {
 
-QList<QPolygonF> dashedLine(const QPolygonF& line, const std::vector<double>& pattern,
-                            double offset) {
+QList<QPolygonF> dashedLine(const QPolygonF& line, const std::vector<double>& pattern, double offset) {
     const double period = std::accumulate(pattern.begin(), pattern.end(), 0.0);
-    if (line.size() < 2 || pattern.empty() || !(period > 0) || !std::isfinite(period))
-        return {line};
+    if (line.size() < 2 || pattern.empty() || !(period > 0) || !std::isfinite(period)) return {line};
 
     std::size_t index = 0;
     double left = pattern[0];  // what remains of the current dash or gap

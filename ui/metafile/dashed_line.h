@@ -9,7 +9,6 @@ namespace tgsim::metafile {
 
 // pattern: alternately dash and gap lengths, in the line's units; offset: how far into the
 // pattern the line starts. A pattern without length leaves the line whole.
-QList<QPolygonF> dashedLine(const QPolygonF& line, const std::vector<double>& pattern,
-                            double offset = 0.0);
+QList<QPolygonF> dashedLine(const QPolygonF& line, const std::vector<double>& pattern, double offset = 0.0);
 
 }  // namespace tgsim::metafile

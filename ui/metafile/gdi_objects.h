@@ -24,8 +24,8 @@ enum class LineStyle : std::uint8_t { Solid = 0, Dash = 1, Dot = 2, DashDot = 3,
 
 struct PenSpec {
     LineStyle style = LineStyle::Solid;
-    std::uint32_t capAndJoin = 0;       // PS_ENDCAP_* | PS_JOIN_* bits
-    std::int32_t width = 0;             // logical units
+    std::uint32_t capAndJoin = 0;  // PS_ENDCAP_* | PS_JOIN_* bits
+    std::int32_t width = 0;        // logical units
     Rgb color;
     bool operator==(const PenSpec&) const = default;
 };

@@ -34,8 +34,7 @@ double spread(QGradient::Spread mode, double t) {
     }
 }
 
-QTransform gradientToDevice(const QBrush& brush, const QRectF& object, const QTransform& painter,
-                            QSizeF device) {
+QTransform gradientToDevice(const QBrush& brush, const QRectF& object, const QTransform& painter, QSizeF device) {
     const QTransform box(object.width(), 0, 0, object.height(), object.x(), object.y());
     switch (brush.gradient()->coordinateMode()) {
     case QGradient::ObjectBoundingMode: return box * brush.transform() * painter;
@@ -52,8 +51,8 @@ double bandsPerUnit(const QGradient& gradient, double unitPixels) {
     int levels = 0;
     for (qsizetype i = 1; i < stops.size(); ++i) {
         const QColor a = stops[i - 1].second, b = stops[i].second;
-        levels += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                            std::abs(a.blue() - b.blue()), std::abs(a.alpha() - b.alpha())});
+        levels += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue()),
+                            std::abs(a.alpha() - b.alpha())});
     }
     const double wanted = std::max(1.0, levels / 2.0);
     return std::max(1.0, std::min(wanted, unitPixels / kSmallestBandPixels));
@@ -64,8 +63,10 @@ std::vector<Span> plan(const QGradient& gradient, double low, double high, doubl
     std::vector<Span> spans;
     auto add = [&](double from, double to, const QColor& color) {
         if (to <= from) return;
-        if (!spans.empty() && spans.back().color == color) spans.back().to = to;
-        else spans.push_back({from, to, color});
+        if (!spans.empty() && spans.back().color == color)
+            spans.back().to = to;
+        else
+            spans.push_back({from, to, color});
     };
     const bool pad = gradient.spread() == QGradient::PadSpread;
     const double inner0 = pad ? std::max(low, 0.0) : low;
@@ -105,8 +106,7 @@ std::vector<ColorBand> linearBands(const QLinearGradient& gradient, const QTrans
     const QPointF across = QPointF(-d.y(), d.x()) / std::sqrt(length2);
     const QRectF bounds = shape.boundingRect().adjusted(-1, -1, 1, 1);
     double tLow = 1e300, tHigh = -1e300, vLow = 1e300, vHigh = -1e300;
-    for (const QPointF& corner : {bounds.topLeft(), bounds.topRight(), bounds.bottomLeft(),
-                                  bounds.bottomRight()}) {
+    for (const QPointF& corner : {bounds.topLeft(), bounds.topRight(), bounds.bottomLeft(), bounds.bottomRight()}) {
         const QPointF g = toGradient.map(corner) - s;
         const double t = QPointF::dotProduct(g, d) / length2;
         const double v = QPointF::dotProduct(g, across);
@@ -117,12 +117,11 @@ std::vector<ColorBand> linearBands(const QLinearGradient& gradient, const QTrans
     const std::vector<Span> spans = plan(gradient, tLow, tHigh, bandsPerUnit(gradient, unitPixels));
     std::vector<ColorBand> bands;
     for (std::size_t i = 0; i < spans.size(); ++i) {
-        const double to = i + 1 < spans.size() ? spans[i].to + kOverlap * (spans[i].to - spans[i].from)
-                                               : spans[i].to;
+        const double to = i + 1 < spans.size() ? spans[i].to + kOverlap * (spans[i].to - spans[i].from) : spans[i].to;
         const QPointF a = s + d * spans[i].from, b = s + d * to;
         QPainterPath strip;
-        strip.addPolygon(toDevice.map(QPolygonF{a + across * vLow, b + across * vLow,
-                                                b + across * vHigh, a + across * vHigh}));
+        strip.addPolygon(
+            toDevice.map(QPolygonF{a + across * vLow, b + across * vLow, b + across * vHigh, a + across * vHigh}));
         strip.closeSubpath();
         bands.push_back({strip, spans[i].color});
     }
@@ -140,8 +139,8 @@ std::vector<ColorBand> radialBands(const QRadialGradient& gradient, const QTrans
     const QRectF bounds = shape.boundingRect().adjusted(-1, -1, 1, 1);
     const QRectF gradientBounds = toGradient.mapRect(bounds);
     double tHigh = 0;
-    for (const QPointF& corner : {gradientBounds.topLeft(), gradientBounds.topRight(),
-                                  gradientBounds.bottomLeft(), gradientBounds.bottomRight()})
+    for (const QPointF& corner : {gradientBounds.topLeft(), gradientBounds.topRight(), gradientBounds.bottomLeft(),
+                                  gradientBounds.bottomRight()})
         tHigh = std::max(tHigh, QLineF(c, corner).length() / r);
     const double unitPixels = QLineF(toDevice.map(c), toDevice.map(c + QPointF(r, 0))).length();
     const std::vector<Span> spans = plan(gradient, 0.0, tHigh, bandsPerUnit(gradient, unitPixels));
@@ -150,8 +149,10 @@ std::vector<ColorBand> radialBands(const QRadialGradient& gradient, const QTrans
         const bool last = i + 1 == spans.size();
         const double to = spans[i].to + kOverlap * (spans[i].to - spans[i].from);
         QPainterPath ring;
-        if (last) ring.addRect(gradientBounds.united(QRectF(c, c)).adjusted(-r, -r, r, r));
-        else ring.addEllipse(c, to * r, to * r);
+        if (last)
+            ring.addRect(gradientBounds.united(QRectF(c, c)).adjusted(-r, -r, r, r));
+        else
+            ring.addEllipse(c, to * r, to * r);
         if (spans[i].from > 0) {
             QPainterPath hole;
             hole.addEllipse(c, spans[i].from * r, spans[i].from * r);
@@ -175,24 +176,22 @@ QColor colorAt(const QGradient& gradient, double t) {
         const double share = span > 0 ? (at - stops[i - 1].first) / span : 1.0;
         const QColor a = stops[i - 1].second, b = stops[i].second;
         auto lerp = [share](float x, float y) { return static_cast<float>(x + (y - x) * share); };
-        return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()),
-                                lerp(a.blueF(), b.blueF()), lerp(a.alphaF(), b.alphaF()));
+        return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()), lerp(a.blueF(), b.blueF()),
+                                lerp(a.alphaF(), b.alphaF()));
     }
     return stops.back().second;
 }
 
-std::vector<ColorBand> gradientBands(const QBrush& brush, const QPainterPath& shape,
-                                     const QTransform& transform, QSizeF device) {
+std::vector<ColorBand> gradientBands(const QBrush& brush, const QPainterPath& shape, const QTransform& transform,
+                                     QSizeF device) {
     const QPainterPath deviceShape = transform.map(shape);
     if (deviceShape.isEmpty() || !brush.gradient()) return {};
     const QTransform toDevice = gradientToDevice(brush, shape.boundingRect(), transform, device);
     switch (brush.style()) {
     case Qt::LinearGradientPattern:
-        return linearBands(*static_cast<const QLinearGradient*>(brush.gradient()), toDevice,
-                           deviceShape);
+        return linearBands(*static_cast<const QLinearGradient*>(brush.gradient()), toDevice, deviceShape);
     case Qt::RadialGradientPattern:
-        return radialBands(*static_cast<const QRadialGradient*>(brush.gradient()), toDevice,
-                           deviceShape);
+        return radialBands(*static_cast<const QRadialGradient*>(brush.gradient()), toDevice, deviceShape);
     default:
         // A conical gradient is drawn in its mean colour.
         return {{deviceShape, representativeColor(brush)}};

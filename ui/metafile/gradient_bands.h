@@ -18,8 +18,8 @@ struct ColorBand {
 
 // shape: the filled shape in logical coordinates; transform: logical to device pixels;
 // device: the picture's size, for gradients stretched to the device.
-std::vector<ColorBand> gradientBands(const QBrush& brush, const QPainterPath& shape,
-                                     const QTransform& transform, QSizeF device);
+std::vector<ColorBand> gradientBands(const QBrush& brush, const QPainterPath& shape, const QTransform& transform,
+                                     QSizeF device);
 
 // The colour of a gradient's stops at position t, spread as the gradient says.
 QColor colorAt(const QGradient& gradient, double t);

@@ -19,20 +19,20 @@ std::optional<std::pair<QPointF, QPointF>> clipSegment(QPointF a, QPointF b, con
     double t0 = 0.0, t1 = 1.0;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(),
-                         box.bottom() - a.y()};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0.0) {
             if (q[i] < 0.0) return std::nullopt;
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0.0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
         if (t0 > t1) return std::nullopt;
     }
-    return std::make_pair(QPointF(a.x() + t0 * dx, a.y() + t0 * dy),
-                          QPointF(a.x() + t1 * dx, a.y() + t1 * dy));
+    return std::make_pair(QPointF(a.x() + t0 * dx, a.y() + t0 * dy), QPointF(a.x() + t1 * dx, a.y() + t1 * dy));
 }
 
 }  // namespace
@@ -42,8 +42,7 @@ LogicalMapper::LogicalMapper(QSize picture, int unitsPerPixel) : m_units(unitsPe
     // The safe area reaches as far beyond the picture on each side as 16 bits permit.
     const double marginX = std::max(0.0, reach - picture.width());
     const double marginY = std::max(0.0, reach - picture.height());
-    m_safe = QRectF(-marginX, -marginY, picture.width() + 2 * marginX,
-                    picture.height() + 2 * marginY);
+    m_safe = QRectF(-marginX, -marginY, picture.width() + 2 * marginX, picture.height() + 2 * marginY);
 }
 
 int LogicalMapper::unitsPerPixelFor(QSize picture) {
@@ -107,8 +106,7 @@ std::vector<Polyline> LogicalMapper::polygons(const QList<QPolygonF>& device) co
     std::vector<Polyline> out;
     const QPolygonF safe(m_safe);
     for (QPolygonF polygon : device) {
-        polygon.erase(std::remove_if(polygon.begin(), polygon.end(),
-                                     [](QPointF p) { return !finite(p); }),
+        polygon.erase(std::remove_if(polygon.begin(), polygon.end(), [](QPointF p) { return !finite(p); }),
                       polygon.end());
         if (!m_safe.contains(polygon.boundingRect())) polygon = polygon.intersected(safe);
         Polyline outline = rounded(polygon);

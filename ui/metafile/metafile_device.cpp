@@ -9,10 +9,9 @@
 namespace tgsim::metafile {
 
 MetafileDevice::MetafileDevice(QSize pixels, MetafileFormat format) : m_size(pixels) {
-    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kLargestSide ||
-        pixels.height() > kLargestSide)
-        throw Failure("Picture size " + std::to_string(pixels.width()) + " x " +
-                      std::to_string(pixels.height()) + " cannot be saved as a metafile");
+    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > kLargestSide || pixels.height() > kLargestSide)
+        throw Failure("Picture size " + std::to_string(pixels.width()) + " x " + std::to_string(pixels.height()) +
+                      " cannot be saved as a metafile");
     m_engine = std::make_unique<MetafilePaintEngine>(format, pixels);
 }
 
@@ -23,9 +22,7 @@ QPaintEngine* MetafileDevice::paintEngine() const { return m_engine.get(); }
 QByteArray MetafileDevice::data() const { return m_engine->result(); }
 
 int MetafileDevice::metric(PaintDeviceMetric metric) const {
-    const auto millimetres = [](int pixels) {
-        return static_cast<int>(std::lround(pixels * 25.4 / kPixelsPerInch));
-    };
+    const auto millimetres = [](int pixels) { return static_cast<int>(std::lround(pixels * 25.4 / kPixelsPerInch)); };
     switch (metric) {
     case PdmWidth: return m_size.width();
     case PdmHeight: return m_size.height();

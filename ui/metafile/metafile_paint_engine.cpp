@@ -75,8 +75,10 @@ void MetafilePaintEngine::applyClip(const QPainterPath& logical, Qt::ClipOperati
         return;
     }
     const QPainterPath device = m_transform.map(logical);
-    if (operation == Qt::IntersectClip && m_clip) m_clip = m_clip->intersected(device);
-    else m_clip = device;
+    if (operation == Qt::IntersectClip && m_clip)
+        m_clip = m_clip->intersected(device);
+    else
+        m_clip = device;
     m_clipEnabled = true;
 }
 
@@ -122,14 +124,12 @@ void MetafilePaintEngine::stroke(const QList<QPolygonF>& device) {
     }
 }
 
-void MetafilePaintEngine::fill(const QPainterPath& logicalShape, const QList<QPolygonF>& device,
-                               bool winding) {
+void MetafilePaintEngine::fill(const QPainterPath& logicalShape, const QList<QPolygonF>& device, bool winding) {
     if (m_brush.style() == Qt::NoBrush || !syncClip()) return;
     m_writer->usePen(nullPen());
     if (isGradient(m_brush)) {
         m_writer->useWindingFill(false);
-        for (const ColorBand& band :
-             gradientBands(m_brush, logicalShape, m_transform, QSizeF(m_picture))) {
+        for (const ColorBand& band : gradientBands(m_brush, logicalShape, m_transform, QSizeF(m_picture))) {
             const std::optional<Rgb> color = opaqueColor(band.color, m_opacity);
             if (!color) continue;
             m_writer->useBrush(BrushSpec{false, -1, *color});
@@ -144,8 +144,7 @@ void MetafilePaintEngine::fill(const QPainterPath& logicalShape, const QList<QPo
     m_writer->polyPolygon(m_mapper.polygons(device));
 }
 
-void MetafilePaintEngine::fillAndStroke(const QPainterPath& logicalShape,
-                                        const QList<QPolygonF>& device) {
+void MetafilePaintEngine::fillAndStroke(const QPainterPath& logicalShape, const QList<QPolygonF>& device) {
     const bool winding = logicalShape.fillRule() == Qt::WindingFill;
     const std::optional<PenSpec> pen = penSpec(m_pen, m_transform, m_opacity, m_mapper.unitsPerPixel());
     if (pen && !isGradient(m_brush)) {
@@ -170,8 +169,8 @@ void MetafilePaintEngine::drawPath(const QPainterPath& path) {
         stroke(device);
         return;
     }
-    const bool allClosed = std::all_of(device.begin(), device.end(),
-                                       [](const QPolygonF& polygon) { return polygon.isClosed(); });
+    const bool allClosed =
+        std::all_of(device.begin(), device.end(), [](const QPolygonF& polygon) { return polygon.isClosed(); });
     if (allClosed) {
         fillAndStroke(path, device);
         return;
@@ -210,13 +209,12 @@ void MetafilePaintEngine::drawLines(const QLineF* lines, int count) {
     }
 }
 
-void MetafilePaintEngine::drawPixmap(const QRectF& target, const QPixmap& pixmap,
-                                     const QRectF& source) {
+void MetafilePaintEngine::drawPixmap(const QRectF& target, const QPixmap& pixmap, const QRectF& source) {
     drawImage(target, pixmap.toImage(), source, Qt::AutoColor);
 }
 
-void MetafilePaintEngine::drawImage(const QRectF& target, const QImage& image,
-                                    const QRectF& source, Qt::ImageConversionFlags) {
+void MetafilePaintEngine::drawImage(const QRectF& target, const QImage& image, const QRectF& source,
+                                    Qt::ImageConversionFlags) {
     flushLine();
     if (image.isNull() || !syncClip()) return;
     // A rotated image is placed in its bounding rectangle.

@@ -59,7 +59,7 @@ private:
     double m_opacity = 1.0;
     bool m_clipEnabled = false;
     std::optional<QPainterPath> m_clip;  // device pixels
-    QPolygonF m_line;  // consecutive line segments, joined into one polyline (device pixels)
+    QPolygonF m_line;                    // consecutive line segments, joined into one polyline (device pixels)
 };
 
 }  // namespace tgsim::metafile

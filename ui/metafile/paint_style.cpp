@@ -12,9 +12,7 @@ namespace {
 // Share of the foreground in Qt's dense patterns Dense1Pattern ... Dense7Pattern.
 constexpr double kDensity[7] = {0.94, 0.88, 0.63, 0.5, 0.37, 0.12, 0.06};
 
-std::uint8_t channel(double value) {
-    return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
-}
+std::uint8_t channel(double value) { return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L)); }
 
 QColor mix(const QColor& a, const QColor& b, double share) {
     return QColor::fromRgbF(static_cast<float>(a.redF() * share + b.redF() * (1 - share)),
@@ -72,9 +70,12 @@ std::uint32_t capAndJoinOf(const QPen& pen) {
     // Readers draw the standard dash styles with short gaps of their own, which square or round
     // caps would close: dashes get flat ends.
     const bool dashed = pen.style() != Qt::SolidLine && pen.style() != Qt::CustomDashLine;
-    if (pen.capStyle() == Qt::FlatCap || dashed) bits |= kEndcapFlat;
-    else if (pen.capStyle() == Qt::SquareCap) bits |= kEndcapSquare;
-    if (pen.joinStyle() == Qt::BevelJoin) bits |= kJoinBevel;
+    if (pen.capStyle() == Qt::FlatCap || dashed)
+        bits |= kEndcapFlat;
+    else if (pen.capStyle() == Qt::SquareCap)
+        bits |= kEndcapSquare;
+    if (pen.joinStyle() == Qt::BevelJoin)
+        bits |= kJoinBevel;
     else if (pen.joinStyle() == Qt::MiterJoin || pen.joinStyle() == Qt::SvgMiterJoin)
         bits |= kJoinMiter;
     return bits;
@@ -125,16 +126,15 @@ std::vector<double> dashPattern(const QPen& pen, const QTransform& transform) {
     return pattern;
 }
 
-std::optional<PenSpec> penSpec(const QPen& pen, const QTransform& transform, double opacity,
-                               int unitsPerPixel) {
+std::optional<PenSpec> penSpec(const QPen& pen, const QTransform& transform, double opacity, int unitsPerPixel) {
     if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush) return std::nullopt;
     const std::optional<Rgb> color = opaqueColor(representativeColor(pen.brush()), opacity);
     if (!color) return std::nullopt;
     PenSpec result;
     result.style = lineStyleOf(pen.style());
     result.capAndJoin = capAndJoinOf(pen);
-    result.width = std::max<std::int32_t>(
-        1, static_cast<std::int32_t>(std::lround(penPixels(pen, transform) * unitsPerPixel)));
+    result.width =
+        std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(penPixels(pen, transform) * unitsPerPixel)));
     result.color = *color;
     return result;
 }

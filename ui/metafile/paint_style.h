@@ -23,8 +23,7 @@ bool isGradient(const QBrush& brush);
 
 // Nothing for a pen that draws nothing. A pen with its own dash pattern becomes a solid pen:
 // its dashes are drawn one by one (see dashPattern).
-std::optional<PenSpec> penSpec(const QPen& pen, const QTransform& transform, double opacity,
-                               int unitsPerPixel);
+std::optional<PenSpec> penSpec(const QPen& pen, const QTransform& transform, double opacity, int unitsPerPixel);
 
 // The width the pen draws with, in device pixels.
 double penPixels(const QPen& pen, const QTransform& transform);

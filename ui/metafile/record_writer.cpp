@@ -10,8 +10,7 @@
 
 namespace tgsim::metafile {
 
-RecordWriter::RecordWriter(QSize picture, int unitsPerPixel)
-    : m_picture(picture), m_unitsPerPixel(unitsPerPixel) {}
+RecordWriter::RecordWriter(QSize picture, int unitsPerPixel) : m_picture(picture), m_unitsPerPixel(unitsPerPixel) {}
 
 void RecordWriter::append(char* record, std::uint32_t size) {
     // libUEMF returns null when it cannot allocate; a lost record would corrupt the counts.
@@ -23,8 +22,8 @@ void RecordWriter::append(char* record, std::uint32_t size) {
 }
 
 template <typename Style, typename Create>
-void RecordWriter::use(std::optional<Style>& current, std::optional<Handle>& handle,
-                       const Style& wanted, Create create) {
+void RecordWriter::use(std::optional<Style>& current, std::optional<Handle>& handle, const Style& wanted,
+                       Create create) {
     start();
     if (current && *current == wanted) return;
     const Handle fresh = create(wanted);
@@ -72,10 +71,10 @@ void RecordWriter::useWindingFill(bool winding) {
 }
 
 static QRect boundsOf(const Polyline& points) {
-    const auto [minX, maxX] = std::minmax_element(points.begin(), points.end(),
-        [](QPoint a, QPoint b) { return a.x() < b.x(); });
-    const auto [minY, maxY] = std::minmax_element(points.begin(), points.end(),
-        [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    const auto [minX, maxX] =
+        std::minmax_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    const auto [minY, maxY] =
+        std::minmax_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
     return QRect(QPoint(minX->x(), minY->y()), QPoint(maxX->x(), maxY->y()));
 }
 
@@ -109,8 +108,8 @@ void RecordWriter::polyPolygon(const std::vector<Polyline>& polygons) {
     writePolyPolygon(kept, bounds);
 }
 
-void RecordWriter::textOut(QPoint origin, const QString& text,
-                           const std::vector<std::int32_t>& advances, const QRect& deviceBox) {
+void RecordWriter::textOut(QPoint origin, const QString& text, const std::vector<std::int32_t>& advances,
+                           const QRect& deviceBox) {
     if (text.isEmpty()) return;
     start();
     const int u = m_unitsPerPixel;
@@ -174,8 +173,7 @@ DibBits toDib(const QImage& image) {
         }
     }
     const U_BITMAPINFOHEADER header = bitmapinfoheader_set(
-        width, height, 1, U_BCBM_COLOR24, U_BI_RGB, static_cast<std::uint32_t>(dib.pixels.size()),
-        3780, 3780, 0, 0);
+        width, height, 1, U_BCBM_COLOR24, U_BI_RGB, static_cast<std::uint32_t>(dib.pixels.size()), 3780, 3780, 0, 0);
     dib.header = QByteArray(reinterpret_cast<const char*>(&header), sizeof header);
     return dib;
 }

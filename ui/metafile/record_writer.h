@@ -32,8 +32,7 @@ public:
     void polyline(const Polyline& points);
     void polyPolygon(const std::vector<Polyline>& polygons);
     // advances: one per UTF-16 unit of text, in logical units along the baseline.
-    void textOut(QPoint origin, const QString& text, const std::vector<std::int32_t>& advances,
-                 const QRect& deviceBox);
+    void textOut(QPoint origin, const QString& text, const std::vector<std::int32_t>& advances, const QRect& deviceBox);
     // Drops any clipping, then clips to the rectangle (logical units) when there is one.
     void setClipRect(const std::optional<QRect>& clip);
     // target in logical units; image converted to a 24-bit DIB.
@@ -60,8 +59,8 @@ protected:
     virtual void writeFillMode(bool winding) = 0;
     virtual void writePolyline(const Polyline& points, const QRect& bounds) = 0;
     virtual void writePolyPolygon(const std::vector<Polyline>& polygons, const QRect& bounds) = 0;
-    virtual void writeText(QPoint origin, const QString& text,
-                           const std::vector<std::int32_t>& advances, const QRect& deviceBox) = 0;
+    virtual void writeText(QPoint origin, const QString& text, const std::vector<std::int32_t>& advances,
+                           const QRect& deviceBox) = 0;
     virtual void writeSaveState() = 0;
     virtual void writeRestoreState() = 0;
     virtual void writeIntersectClip(const QRect& rect) = 0;
@@ -76,8 +75,7 @@ protected:
 
 private:
     template <typename Style, typename Create>
-    void use(std::optional<Style>& current, std::optional<Handle>& handle, const Style& wanted,
-             Create create);
+    void use(std::optional<Style>& current, std::optional<Handle>& handle, const Style& wanted, Create create);
     void start();
     void reselectAfterRestore();
     void grow(const QRect& logicalBounds);
@@ -99,8 +97,7 @@ private:
     QRect m_drawn;  // device pixels
 };
 
-std::unique_ptr<RecordWriter> makeRecordWriter(MetafileFormat format, QSize picture,
-                                               int unitsPerPixel);
+std::unique_ptr<RecordWriter> makeRecordWriter(MetafileFormat format, QSize picture, int unitsPerPixel);
 
 // A 24-bit bottom-up DIB of the image, alpha composed over white: header then pixels.
 struct DibBits {

@@ -14,8 +14,8 @@ namespace tgsim::metafile {
 namespace {
 
 bool isGenericFamily(const QString& family) {
-    static const QStringList generic = {"", "sans serif", "sans-serif", "sans", "serif",
-                                        "monospace", "mono", "system-ui", "helvetica"};
+    static const QStringList generic = {"",          "sans serif", "sans-serif", "sans",     "serif",
+                                        "monospace", "mono",       "system-ui",  "helvetica"};
     return generic.contains(family.trimmed().toLower());
 }
 
@@ -49,14 +49,13 @@ std::vector<double> characterEdges(const QString& text, const QFont& font) {
         // The low half of a surrogate pair adds nothing: the pair is one character.
         const bool splitsPair = i < text.size() && text[i].isLowSurrogate();
         edges[static_cast<std::size_t>(i)] =
-            splitsPair ? edges[static_cast<std::size_t>(i - 1)]
-                       : metrics.horizontalAdvance(text.left(i));
+            splitsPair ? edges[static_cast<std::size_t>(i - 1)] : metrics.horizontalAdvance(text.left(i));
     }
     return edges;
 }
 
-std::optional<TextRun> textRun(const QPointF& origin, const QTextItem& item,
-                               const QTransform& transform, const LogicalMapper& mapper) {
+std::optional<TextRun> textRun(const QPointF& origin, const QTextItem& item, const QTransform& transform,
+                               const LogicalMapper& mapper) {
     const QString text = item.text();
     if (text.isEmpty()) return std::nullopt;
 

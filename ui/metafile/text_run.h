@@ -24,8 +24,8 @@ struct TextRun {
 };
 
 // origin: the start of the baseline in the painter's coordinates.
-std::optional<TextRun> textRun(const QPointF& origin, const QTextItem& item,
-                               const QTransform& transform, const LogicalMapper& mapper);
+std::optional<TextRun> textRun(const QPointF& origin, const QTextItem& item, const QTransform& transform,
+                               const LogicalMapper& mapper);
 
 // The face name written into the font record: a generic name is replaced by the family that
 // fontconfig chose for it, any other name is kept for the reader's own font matching.

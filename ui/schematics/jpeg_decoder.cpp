@@ -38,21 +38,16 @@ void treatWarningsAsErrors(j_common_ptr info, int level) {
 
 // Everything between setjmp and the last libjpeg call lives in `info`, `errors` and `image`,
 // which outlive this function, so a jump back here skips no destructor.
-bool decodeInto(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView data,
-                QImage& image) {
+bool decodeInto(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView data, QImage& image) {
     if (setjmp(errors.jump)) return false;
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()),
-                 static_cast<unsigned long>(data.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
-    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
-        refuse(&info, Refusal::Cmyk);
-    if (qint64{info.image_width} * info.image_height > kMaxJpegPixels)
-        refuse(&info, Refusal::TooLarge);
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) refuse(&info, Refusal::Cmyk);
+    if (qint64{info.image_width} * info.image_height > kMaxJpegPixels) refuse(&info, Refusal::TooLarge);
     info.out_color_space = JCS_RGB;  // grayscale is expanded to grey RGB
     jpeg_start_decompress(&info);
-    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                   QImage::Format_RGB888);
+    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB888);
     if (image.isNull()) refuse(&info, Refusal::OutOfMemory);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
@@ -64,14 +59,10 @@ bool decodeInto(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayVi
 
 QString describe(const ErrorManager& errors) {
     switch (errors.refusal) {
-    case Refusal::Cmyk:
-        return QStringLiteral("CMYK JPEG pictures are not supported; save the picture in RGB");
-    case Refusal::TooLarge:
-        return QStringLiteral("the picture is larger than %1 pixels").arg(kMaxJpegPixels);
-    case Refusal::OutOfMemory:
-        return QStringLiteral("not enough memory for the picture");
-    case Refusal::None:
-        break;
+    case Refusal::Cmyk: return QStringLiteral("CMYK JPEG pictures are not supported; save the picture in RGB");
+    case Refusal::TooLarge: return QStringLiteral("the picture is larger than %1 pixels").arg(kMaxJpegPixels);
+    case Refusal::OutOfMemory: return QStringLiteral("not enough memory for the picture");
+    case Refusal::None: break;
     }
     return QString::fromLocal8Bit(errors.message);
 }

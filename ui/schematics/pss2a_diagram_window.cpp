@@ -7,8 +7,7 @@ namespace tgsim {
 
 TSchematPSS2A::TSchematPSS2A(QWidget* owner)
     : SchematicWindow(owner, Qt::Window,
-                      {"SchematPSS2A", {26, 49}, {}, {745, 445}, Qt::ScrollBarAsNeeded,
-                       Qt::ScrollBarAsNeeded},
+                      {"SchematPSS2A", {26, 49}, {}, {745, 445}, Qt::ScrollBarAsNeeded, Qt::ScrollBarAsNeeded},
                       SchematicPicture::Pss2a) {
     scrollArea()->horizontalScrollBar()->setValue(kInitialHorizontalPosition);
 }

@@ -9,8 +9,7 @@
 
 namespace tgsim {
 
-SchematicWindow::SchematicWindow(QWidget* owner, Qt::WindowFlags flags, const Layout& layout,
-                                 SchematicPicture picture)
+SchematicWindow::SchematicWindow(QWidget* owner, Qt::WindowFlags flags, const Layout& layout, SchematicPicture picture)
     : QWidget(owner, flags | Qt::Window),
       scroll_(new QScrollArea(this)),
       image_(new QLabel),

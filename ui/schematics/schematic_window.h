@@ -36,8 +36,7 @@ protected:
         Qt::ScrollBarPolicy vertical;
     };
 
-    SchematicWindow(QWidget* owner, Qt::WindowFlags flags, const Layout& layout,
-                    SchematicPicture picture);
+    SchematicWindow(QWidget* owner, Qt::WindowFlags flags, const Layout& layout, SchematicPicture picture);
 
     void showEvent(QShowEvent* event) override;
 

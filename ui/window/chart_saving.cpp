@@ -65,12 +65,16 @@ void ChartSaving::SavePictureClick() {
 
 void ChartSaving::SaveResultsClick() {
     saveAs(QStringLiteral("Wyniki obliczeń (CSV)"), QStringLiteral("CSV (*.csv);;All files (*)"),
-           [this](const QString& name) { writeTextFile(name.toStdString(), [this](std::ostream& out) { writeResultsCsv(session_, out); }); });
+           [this](const QString& name) {
+               writeTextFile(name.toStdString(), [this](std::ostream& out) { writeResultsCsv(session_, out); });
+           });
 }
 
 void ChartSaving::SaveChartDataClick() {
     saveAs(QStringLiteral("Przebiegi z wykresu (CSV)"), QStringLiteral("CSV (*.csv);;All files (*)"),
-           [this](const QString& name) { writeTextFile(name.toStdString(), [this](std::ostream& out) { writeChartCsv(session_, out); }); });
+           [this](const QString& name) {
+               writeTextFile(name.toStdString(), [this](std::ostream& out) { writeChartCsv(session_, out); });
+           });
 }
 
 }  // namespace tgsim::window

@@ -18,7 +18,6 @@ namespace tgsim::window {
 
 using chart::ResultChart;
 
-
 class ChartSaving : public QObject {
     Q_OBJECT
 public:

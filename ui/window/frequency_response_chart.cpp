@@ -51,7 +51,8 @@ void unwrapPhases(QList<QPointF>& points, double anchorHz) {
     }
     qsizetype anchor = 0;
     for (qsizetype i = 0; i < points.size(); ++i)
-        if (std::fabs(std::log(points[i].x() / anchorHz)) < std::fabs(std::log(points[anchor].x() / anchorHz))) anchor = i;
+        if (std::fabs(std::log(points[i].x() / anchorHz)) < std::fabs(std::log(points[anchor].x() / anchorHz)))
+            anchor = i;
     const double shift = points[anchor].y() - wrappedDegrees(points[anchor].y());
     for (QPointF& p : points) p.setY(p.y() - shift);
 }
@@ -167,14 +168,18 @@ void FrequencyResponseChart::setResponses(const FrequencyResponse& current, cons
     phaseAxis_->setRange(45.0 * std::floor(lowest / 45.0), 45.0 * std::ceil(highest / 45.0));
     const double from = current.points.front().frequencyHz, to = current.points.back().frequencyHz;
     fitAxes(from, to);
-    if (high > 0.0) gainAxis_->setRange(std::pow(10.0, std::floor(std::log10(low))), std::pow(10.0, std::ceil(std::log10(high))));
+    if (high > 0.0)
+        gainAxis_->setRange(std::pow(10.0, std::floor(std::log10(low))), std::pow(10.0, std::ceil(std::log10(high))));
     const bool marked = swingFrequencyHz > 0.0;
-    swingGain_->replace(marked ? QList<QPointF>{{swingFrequencyHz, gainAxis_->min()}, {swingFrequencyHz, gainAxis_->max()}}
-                               : QList<QPointF>{});
-    swingPhase_->replace(marked ? QList<QPointF>{{swingFrequencyHz, phaseAxis_->min()}, {swingFrequencyHz, phaseAxis_->max()}}
-                                : QList<QPointF>{});
-    swingPhase_->setName(marked ? QStringLiteral("wahania %1 Hz").arg(QLocale(QLocale::Polish).toString(swingFrequencyHz, 'g', 3))
-                                : QString());
+    swingGain_->replace(marked
+                            ? QList<QPointF>{{swingFrequencyHz, gainAxis_->min()}, {swingFrequencyHz, gainAxis_->max()}}
+                            : QList<QPointF>{});
+    swingPhase_->replace(
+        marked ? QList<QPointF>{{swingFrequencyHz, phaseAxis_->min()}, {swingFrequencyHz, phaseAxis_->max()}}
+               : QList<QPointF>{});
+    swingPhase_->setName(
+        marked ? QStringLiteral("wahania %1 Hz").arg(QLocale(QLocale::Polish).toString(swingFrequencyHz, 'g', 3))
+               : QString());
     phaseView_->chart()->legend()->markers(swingPhase_).first()->setVisible(marked);
 }
 

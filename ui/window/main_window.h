@@ -24,7 +24,7 @@ class SchematicWindows;
 namespace chart {
 class ResultChart;
 }
-}
+}  // namespace tgsim
 
 namespace tgsim::window {
 

@@ -15,9 +15,7 @@ namespace {
 
 using Painting = void (*)(QPainter&);
 
-QPen stroke(QColor colour, qreal width) {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
+QPen stroke(QColor colour, qreal width) { return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
 // "Generator": the machine's circuit symbol, a circle around one period of a sine.
 void paintGenerator(QPainter& p) {
@@ -28,8 +26,10 @@ void paintGenerator(QPainter& p) {
     for (int i = 0; i <= 16; ++i) {
         const qreal x = 4.0 + 8.0 * i / 16;
         const qreal y = 8.0 - 2.6 * std::sin(2 * M_PI * i / 16);
-        if (i == 0) sine.moveTo(x, y);
-        else sine.lineTo(x, y);
+        if (i == 0)
+            sine.moveTo(x, y);
+        else
+            sine.lineTo(x, y);
     }
     p.setBrush(Qt::NoBrush);
     p.drawPath(sine);
@@ -78,8 +78,10 @@ void paintStabilizer(QPainter& p) {
     for (int i = 0; i <= 56; ++i) {
         const qreal t = i / 56.0;
         const qreal y = 8.5 - 6.5 * std::exp(-3.2 * t) * std::cos(2 * M_PI * 2.5 * t);
-        if (i == 0) swing.moveTo(1 + 14 * t, y);
-        else swing.lineTo(1 + 14 * t, y);
+        if (i == 0)
+            swing.moveTo(1 + 14 * t, y);
+        else
+            swing.lineTo(1 + 14 * t, y);
     }
     p.setPen(stroke(QColor(30, 125, 50), 1.5));
     p.drawPath(swing);
@@ -95,8 +97,7 @@ void paintComputation(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 60, 60));
     for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            p.drawRect(QRectF(4 + 3 * column, 7 + 2.7 * row, 2, 1.7));
+        for (int column = 0; column < 3; ++column) p.drawRect(QRectF(4 + 3 * column, 7 + 2.7 * row, 2, 1.7));
 }
 
 // "Koniec": the switch-off sign, a broken ring with a bar through its gap.

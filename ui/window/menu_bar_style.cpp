@@ -125,8 +125,7 @@ private:
             x += kMenuBarPictureSize + kGapAfterPicture;
         }
 
-        int alignment = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip |
-                        Qt::TextSingleLine;
+        int alignment = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine;
         if (!proxy()->styleHint(SH_UnderlineShortcut, &item, widget)) alignment |= Qt::TextHideMnemonic;
         painter->save();
         painter->setFont(captionFont(item, widget));

@@ -20,7 +20,16 @@ namespace tgsim::window {
 namespace {
 
 enum ModeColumn { kReal, kImag, kFrequency, kDamping, kTimeConstant, kParticipation, kModeColumns };
-enum RingdownColumn { kQuantity, kFrom, kTo, kSwingFrequency, kSwingDamping, kAmplitude, kFitQuality, kRingdownColumns };
+enum RingdownColumn {
+    kQuantity,
+    kFrom,
+    kTo,
+    kSwingFrequency,
+    kSwingDamping,
+    kAmplitude,
+    kFitQuality,
+    kRingdownColumns
+};
 
 const QColor kElectromechanicalColour(255, 221, 128);
 
@@ -31,7 +40,8 @@ QString electromechanicalSummary(const ModalResult& result) {
     QString text;
     if (result.electromechanical >= 0) {
         const Mode& em = result.modes[static_cast<std::size_t>(result.electromechanical)];
-        text = QStringLiteral("Mod elektromechaniczny: f = %1 Hz, ζ = %2.").arg(number(em.frequencyHz), number(em.dampingRatio));
+        text = QStringLiteral("Mod elektromechaniczny: f = %1 Hz, ζ = %2.")
+                   .arg(number(em.frequencyHz), number(em.dampingRatio));
     } else {
         text = QStringLiteral("Brak modu elektromechanicznego.");
     }
@@ -51,19 +61,21 @@ ModalAnalysisWindow::ModalAnalysisWindow(QWidget* owner)
                          {QStringLiteral("Re s [1/s]"), QStringLiteral("Im s [rad/s]"), QStringLiteral("f [Hz]"),
                           QStringLiteral("ζ [-]"), QStringLiteral("T [s]"), QStringLiteral("Udziały")})),
       ringdownCaption_(new QLabel(this)),
-      ringdowns_(figureTable(this, "TabelaOscylacji",
-                             {QStringLiteral("Wielkość"), QStringLiteral("od [s]"), QStringLiteral("do [s]"),
-                              QStringLiteral("f [Hz]"), QStringLiteral("ζ [-]"), QStringLiteral("Amplituda"),
-                              QStringLiteral("Dopasowanie")})) {
+      ringdowns_(figureTable(
+          this, "TabelaOscylacji",
+          {QStringLiteral("Wielkość"), QStringLiteral("od [s]"), QStringLiteral("do [s]"), QStringLiteral("f [Hz]"),
+           QStringLiteral("ζ [-]"), QStringLiteral("Amplituda"), QStringLiteral("Dopasowanie")})) {
     setObjectName(QStringLiteral("AnalizaModalna"));
     setWindowTitle(QStringLiteral("Analiza modalna"));
     summary_->setObjectName(QStringLiteral("Podsumowanie"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    modes_->setToolTip(QStringLiteral("Mody stanu początkowego (war_pocz), od najsłabiej tłumionego; "
-                                      "para sprzężona w jednym wierszu (±Im s)"));
-    ringdowns_->setToolTip(QStringLiteral("Dominująca oscylacja każdej zaznaczonej wielkości wykresu, "
-                                          "od ostatniego zdarzenia scenariusza do końca obliczeń"));
+    modes_->setToolTip(
+        QStringLiteral("Mody stanu początkowego (war_pocz), od najsłabiej tłumionego; "
+                       "para sprzężona w jednym wierszu (±Im s)"));
+    ringdowns_->setToolTip(
+        QStringLiteral("Dominująca oscylacja każdej zaznaczonej wielkości wykresu, "
+                       "od ostatniego zdarzenia scenariusza do końca obliczeń"));
     auto* recompute = new QPushButton(QStringLiteral("Przelicz"), this);
     recompute->setObjectName(QStringLiteral("Przelicz"));
     connect(recompute, &QPushButton::clicked, this, &ModalAnalysisWindow::recomputeRequested);
@@ -149,8 +161,9 @@ void ModalAnalysisWindow::fillRingdowns(const Session& session) {
         if (!session.view().seriesChecked[static_cast<std::size_t>(k)]) continue;
         const int row = ringdowns_->rowCount();
         ringdowns_->insertRow(row);
-        ringdowns_->setItem(row, kQuantity,
-                            figureItem(QString::fromLatin1(kChartQuantities[static_cast<std::size_t>(k)].caption), Qt::AlignLeft));
+        ringdowns_->setItem(
+            row, kQuantity,
+            figureItem(QString::fromLatin1(kChartQuantities[static_cast<std::size_t>(k)].caption), Qt::AlignLeft));
         // A row without figures says why in one cell over the columns it leaves empty.
         QString note;
         int first = kFrom;

@@ -37,11 +37,13 @@ QValueAxis* planeAxis(QChart* chart, Qt::Alignment alignment, const QString& tit
 }  // namespace
 
 QString modeDescription(const Mode& mode) {
-    QString text = mode.imag != 0.0 ? QStringLiteral("f = %1 Hz, ζ = %2").arg(number(mode.frequencyHz), number(mode.dampingRatio))
+    QString text = mode.imag != 0.0
+                       ? QStringLiteral("f = %1 Hz, ζ = %2").arg(number(mode.frequencyHz), number(mode.dampingRatio))
                    : mode.timeConstant != 0.0 ? QStringLiteral("T = %1 s").arg(number(mode.timeConstant))
-                                               : QStringLiteral("s = 0");
+                                              : QStringLiteral("s = 0");
     text += QStringLiteral("\ns = %1 %2 j%3 1/s")
-                .arg(number(mode.real), mode.imag < 0 ? QStringLiteral("-") : QStringLiteral("+"), number(std::fabs(mode.imag)));
+                .arg(number(mode.real), mode.imag < 0 ? QStringLiteral("-") : QStringLiteral("+"),
+                     number(std::fabs(mode.imag)));
     return text + QStringLiteral("\nUdziały: ") + QString::fromStdString(participationText(mode));
 }
 
@@ -86,7 +88,8 @@ ModalPlaneChart::ModalPlaneChart(QWidget* parent) : QChartView(parent) {
 void ModalPlaneChart::setModes(const ModalResult& result) {
     modes_ = result.modes;
     QList<QPointF> points, swing;
-    const Mode* em = result.electromechanical >= 0 ? &modes_[static_cast<std::size_t>(result.electromechanical)] : nullptr;
+    const Mode* em =
+        result.electromechanical >= 0 ? &modes_[static_cast<std::size_t>(result.electromechanical)] : nullptr;
     const double reach = em ? kReachOfTheSwing * std::hypot(em->real, em->imag) : kSlowReach;
     double left = 0.0, top = 0.0, farthest = 0.0;
     for (const Mode& mode : modes_) {

@@ -30,11 +30,13 @@ QString number(double value) { return QString::fromStdString(formatGeneral(value
 // What to do about a refusal, by the refusal's own words.
 QString remedy(const std::string& message) {
     if (message.rfind("The initial state is not at rest", 0) == 0 || message.rfind("The firing angle rests", 0) == 0)
-        return QStringLiteral("Wybierz „Praca w sieci” i „zadany stan Ustalony”, albo „warunki Końcowe = Dane "
-                              "Aktualne” po ustalonym przebiegu.");
+        return QStringLiteral(
+            "Wybierz „Praca w sieci” i „zadany stan Ustalony”, albo „warunki Końcowe = Dane "
+            "Aktualne” po ustalonym przebiegu.");
     if (message.rfind("The machine without stabilizer is unstable", 0) == 0)
-        return QStringLiteral("Wybierz punkt pracy, w którym maszyna bez stabilizatora jest stabilna "
-                              "(„Analiza modalna” w menu „Obliczenia”).");
+        return QStringLiteral(
+            "Wybierz punkt pracy, w którym maszyna bez stabilizatora jest stabilna "
+            "(„Analiza modalna” w menu „Obliczenia”).");
     return QString();
 }
 
@@ -57,10 +59,10 @@ PssTuningWindow::PssTuningWindow(QWidget* owner)
     : QWidget(owner, Qt::Window),
       summary_(new QLabel(this)),
       charts_(new FrequencyResponseChart(this)),
-      settings_(figureTable(this, "Nastawy", {QStringLiteral("Nastawa"), QStringLiteral("Siatka_PSS"),
-                                              QStringLiteral("Propozycja")})),
-      swings_(figureTable(this, "Wahania", {QStringLiteral("Stabilizator"), QStringLiteral("f [Hz]"),
-                                            QStringLiteral("ζ [-]")})),
+      settings_(figureTable(this, "Nastawy",
+                            {QStringLiteral("Nastawa"), QStringLiteral("Siatka_PSS"), QStringLiteral("Propozycja")})),
+      swings_(figureTable(this, "Wahania",
+                          {QStringLiteral("Stabilizator"), QStringLiteral("f [Hz]"), QStringLiteral("ζ [-]")})),
       method_(new QLabel(this)),
       apply_(new QPushButton(QStringLiteral("Zastosuj"), this)) {
     setObjectName(QStringLiteral("StrojeniePSS"));
@@ -123,16 +125,17 @@ void PssTuningWindow::showFor(const Session& session, bool propose) {
         swings_->setRowCount(0);
         method_->clear();
         apply_->setEnabled(false);
-        summary_->setText(QStringLiteral("Brak charakterystyk: ") + QString::fromUtf8(failure.what()) + QStringLiteral("\n") +
-                          remedy(failure.what()));
+        summary_->setText(QStringLiteral("Brak charakterystyk: ") + QString::fromUtf8(failure.what()) +
+                          QStringLiteral("\n") + remedy(failure.what()));
         present();
         throw;
     }
     charts_->setResponses(current, proposal_ ? &proposed : nullptr, current.swingFrequencyHz);
     fillSettings(session);
     fillSwings(current.swingFrequencyHz, current.swingDampingRatio);
-    QString text = QStringLiteral("Stan początkowy z war_pocz, wał nieruchomy (prędkość i kąt mocy stałe), "
-                                  "pętla stabilizatora otwarta; pss i net stabilizatora z Siatka_PSS.");
+    QString text = QStringLiteral(
+        "Stan początkowy z war_pocz, wał nieruchomy (prędkość i kąt mocy stałe), "
+        "pętla stabilizatora otwarta; pss i net stabilizatora z Siatka_PSS.");
     if (!session.stabilizerOn())
         text += QStringLiteral(" Stabilizator jest wyłączony: włącz go przyciskiem „Zal. PSS”, aby liczyć z nim.");
     summary_->setText(text);
@@ -149,13 +152,15 @@ void PssTuningWindow::fillSettings(const Session& session) {
         settings_->insertRow(row);
         settings_->setItem(row, 0, figureItem(QString::fromStdString(grid.cell(cell.column, 0)), Qt::AlignLeft));
         settings_->setItem(row, 1, figureItem(QString::fromStdString(grid.cell(cell.column, 1))));
-        settings_->setItem(row, 2, figureItem(proposal_ ? QString::fromStdString(formatGeneral(cell.value)) : QString()));
+        settings_->setItem(row, 2,
+                           figureItem(proposal_ ? QString::fromStdString(formatGeneral(cell.value)) : QString()));
     }
     fitFigureColumns(settings_);
     fitHeight(settings_);
-    QString method = QStringLiteral("Dobór: faza net od %1° do %2° w paśmie %3–%4 Hz, najsilniej przy częstotliwości "
-                                    "wahań; stałe czasowe od %5 s do %6 s, w stopniu najwyżej %7 razy różne. kw = 1/3 "
-                                    "wzmocnienia, przy którym pierwszy mod traci stabilność")
+    QString method = QStringLiteral(
+                         "Dobór: faza net od %1° do %2° w paśmie %3–%4 Hz, najsilniej przy częstotliwości "
+                         "wahań; stałe czasowe od %5 s do %6 s, w stopniu najwyżej %7 razy różne. kw = 1/3 "
+                         "wzmocnienia, przy którym pierwszy mod traci stabilność")
                          .arg(kTargetPhaseTo)
                          .arg(kTargetPhaseFrom)
                          .arg(number(kBandFromHz), number(kBandToHz), number(kShortestTimeConstant),

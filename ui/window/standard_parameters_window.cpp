@@ -19,9 +19,7 @@ QString numberText(const std::optional<double>& value) {
     return value ? QString::fromStdString(formatGeneral(*value, 4)) : QString();
 }
 
-QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
+QString text(std::string_view view) { return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size())); }
 
 QTableWidgetItem* cellItem(const QString& text, Qt::Alignment alignment) {
     auto* item = new QTableWidgetItem(text);
@@ -37,9 +35,9 @@ StandardParametersWindow::StandardParametersWindow(QWidget* owner)
     setObjectName(QStringLiteral("ParametryStandardowe"));
     setWindowTitle(QStringLiteral("Parametry standardowe"));
     table_->setObjectName(QStringLiteral("TabelaParametrow"));
-    table_->setHorizontalHeaderLabels(
-        {QStringLiteral("Parametr"), QStringLiteral("Wartość"), QStringLiteral("Jednostka"), QStringLiteral("Katalog"),
-         QStringLiteral("Wartość / katalog")});
+    table_->setHorizontalHeaderLabels({QStringLiteral("Parametr"), QStringLiteral("Wartość"),
+                                       QStringLiteral("Jednostka"), QStringLiteral("Katalog"),
+                                       QStringLiteral("Wartość / katalog")});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);

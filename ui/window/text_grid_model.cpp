@@ -20,7 +20,10 @@ QString headerTip(const GridColumn& c) {
 }  // namespace
 
 TextGridModel::TextGridModel(Session& session, GridId grid, QObject* parent)
-    : QAbstractTableModel(parent), session_(session), grid_(grid), columns_(this->grid().columnCount()),
+    : QAbstractTableModel(parent),
+      session_(session),
+      grid_(grid),
+      columns_(this->grid().columnCount()),
       revision_(this->grid().revision()) {}
 
 int TextGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : TextGrid::kRows; }

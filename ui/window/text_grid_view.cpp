@@ -11,7 +11,7 @@ namespace tgsim::window {
 namespace {
 
 constexpr const char* kTextBeforeEdit = "textBeforeEdit";
-constexpr int kEdgeGrip = 3;         // pixels either side of a column's edge that start a resize
+constexpr int kEdgeGrip = 3;  // pixels either side of a column's edge that start a resize
 constexpr int kNarrowestColumn = 8;
 
 // Writes a cell's text into the grid as it is typed, so that a command started while a cell is
@@ -20,7 +20,8 @@ class LiveEditDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         editor->setProperty(kTextBeforeEdit, index.data(Qt::EditRole));
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
@@ -95,7 +96,8 @@ void TextGridView::fitRowHeight() {
     int columnsWidth = 0;
     for (int column = 0; column < shownColumns_; ++column) columnsWidth += columnWidth(column);
     const bool scrollBar = look_.scrollBars && columnsWidth > width() - frame;
-    const int room = height() - frame - (scrollBar ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0);
+    const int room =
+        height() - frame - (scrollBar ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0);
     const int rowHeight = std::clamp(room / TextGrid::kRows, 1, look_.rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
     for (int row = 0; row < TextGrid::kRows; ++row) setRowHeight(row, rowHeight);

@@ -20,7 +20,7 @@ struct GridLook {
     int rowHeight = 24;
     bool scrollBars = true;
     std::vector<std::pair<int, QSize>> sizeByColumns;  // (column count, size) exceptions
-    bool resizableColumns = false;  // the user drags a column's edge in the header row
+    bool resizableColumns = false;                     // the user drags a column's edge in the header row
 };
 
 class TextGridView : public QTableView {

@@ -60,8 +60,8 @@ TEST(ChartPath, ChartValuesThatFaultEndTheComputation) {
         const char* edit;
         const char* message;
     };
-    for (const Case& c : {Case{"siatka.10=0", "Invalid floating point operation\n"},   // Sn: P and Q
-                          Case{"siatka.15=0", "Invalid floating point operation\n"},   // Iwn: the field current
+    for (const Case& c : {Case{"siatka.10=0", "Invalid floating point operation\n"},     // Sn: P and Q
+                          Case{"siatka.15=0", "Invalid floating point operation\n"},     // Iwn: the field current
                           Case{"war_pocz.11=-2,5e199", "Floating point overflow\n"}}) {  // Ug in row 0
         const std::string chart = temporaryPath("faulty.csv"), picture = temporaryPath("faulty.png");
         const auto run = runCli({c.edit, "O1Click", "--chart", chart, "--picture", picture, "--state"}, kBounded);

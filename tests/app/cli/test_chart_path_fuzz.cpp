@@ -24,30 +24,49 @@ using testing::readFile;
 using testing::runCli;
 using testing::temporaryPath;
 
-const std::vector<std::string> kExtremes = {
-    "0", "-0", "1", "-1", "1e308", "-1e308", "1,7e308", "-1,7e308", "1e-308", "4,9e-324", "-4,9e-324",
-    "1e10", "-1e10", "2,5e199", "-2,5e199", "1e-10", "1e150", "-1e150", "1,5", "0,001", "99999", "x", ""};
+const std::vector<std::string> kExtremes = {"0",       "-0",       "1",        "-1",       "1e308",     "-1e308",
+                                            "1,7e308", "-1,7e308", "1e-308",   "4,9e-324", "-4,9e-324", "1e10",
+                                            "-1e10",   "2,5e199",  "-2,5e199", "1e-10",    "1e150",     "-1e150",
+                                            "1,5",     "0,001",    "99999",    "x",        ""};
 // Cells that set the run's length get only values that keep it short.
 const std::vector<std::string> kTimes = {"-2", "0", "1", "2,5", "5", "-0,0"};
 const std::vector<std::string> kFrequencies = {"50", "60", "1", "0"};
 
-const std::vector<std::string> kCommands = {
-    "war_koncowClick", "war_zeroweClick", "war_nominalneClick", "Warunkizadane1Click", "Przelacz_DaneAkt_Wykres",
-    "Stale_PSS", "PSS2A_1Click", "PSS2A_3Click", "PSS1wejsciowy1Click", "Canaya1Click", "Klasyczny1Click",
-    "G1Click", "G4Click", "G6Click", "Softstart1Click", "Synchroniz1Click", "ZabwAutom1Click", "Zwarcie1Click",
-    "Pracawsieci1Click", "ZrzutQ1Click", "TestPSS1Click", "Obliczeniecalkicieplnej1Click"};
+const std::vector<std::string> kCommands = {"war_koncowClick",
+                                            "war_zeroweClick",
+                                            "war_nominalneClick",
+                                            "Warunkizadane1Click",
+                                            "Przelacz_DaneAkt_Wykres",
+                                            "Stale_PSS",
+                                            "PSS2A_1Click",
+                                            "PSS2A_3Click",
+                                            "PSS1wejsciowy1Click",
+                                            "Canaya1Click",
+                                            "Klasyczny1Click",
+                                            "G1Click",
+                                            "G4Click",
+                                            "G6Click",
+                                            "Softstart1Click",
+                                            "Synchroniz1Click",
+                                            "ZabwAutom1Click",
+                                            "Zwarcie1Click",
+                                            "Pracawsieci1Click",
+                                            "ZrzutQ1Click",
+                                            "TestPSS1Click",
+                                            "Obliczeniecalkicieplnej1Click"};
 
 struct Grid {
     const char* name;
     int columns;
 };
-const Grid kGrids[] = {{"siatka", 40}, {"siatkaPraca", 17}, {"war_pocz", 20}, {"Siatka_PSS", 7}, {"zadanystanustalony", 8}};
+const Grid kGrids[] = {
+    {"siatka", 40}, {"siatkaPraca", 17}, {"war_pocz", 20}, {"Siatka_PSS", 7}, {"zadanystanustalony", 8}};
 
-const std::vector<std::string> kQuantities = {"Id", "Iw", "iD1", "Iq", "iQ1", "iQ2", "w", "delta", "alfa",
-                                              "beta", "Ud", "Uq", "Uw", "Ig", "Ug", "P", "Q"};
-const std::vector<std::string> kFigures = {"P_final", "Q_final", "Ug_final", "w_final", "delta_final", "P_min",
-                                           "P_max", "delta_swing_max", "pole_slip", "P_frequency_hz",
-                                           "P_damping_ratio"};
+const std::vector<std::string> kQuantities = {"Id",   "Iw", "iD1", "Iq", "iQ1", "iQ2", "w", "delta", "alfa",
+                                              "beta", "Ud", "Uq",  "Uw", "Ig",  "Ug",  "P", "Q"};
+const std::vector<std::string> kFigures = {"P_final",     "Q_final",        "Ug_final",       "w_final",
+                                           "delta_final", "P_min",          "P_max",          "delta_swing_max",
+                                           "pole_slip",   "P_frequency_hz", "P_damping_ratio"};
 
 // The files one run may write.
 struct Outputs {
@@ -95,7 +114,9 @@ public:
 private:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     double uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(random_); }
-    const std::string& from(const std::vector<std::string>& values) { return values[std::size_t(pick(0, int(values.size()) - 1))]; }
+    const std::string& from(const std::vector<std::string>& values) {
+        return values[std::size_t(pick(0, int(values.size()) - 1))];
+    }
 
     std::string cellEdit() {
         const Grid& grid = kGrids[pick(0, 4)];
@@ -215,8 +236,8 @@ TEST(ChartPathFuzz, RandomStepSequencesWithExtremeNumbers) {
         ++runs;
         studies += study;
         faults += run.status == 1;
-        const bool sanitizerReport = run.err.find("runtime error") != std::string::npos ||
-                                     run.err.find("Sanitizer") != std::string::npos;
+        const bool sanitizerReport =
+            run.err.find("runtime error") != std::string::npos || run.err.find("Sanitizer") != std::string::npos;
         const std::string bad = study ? tableProblem(readFile(out.table)) : nonFiniteFields(readFile(out.chart));
         const bool ok = (run.status == 0 || (run.status == 1 && !run.err.empty())) && !sanitizerReport && bad.empty();
         if (!ok) {

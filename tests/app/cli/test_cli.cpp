@@ -26,10 +26,17 @@ std::vector<std::string> lines(const std::string& text) {
 TEST(Cli, UnknownStepsAndOptionsAreRefusedBeforeAnythingRuns) {
     const std::string results = temporaryPath("refused.csv");
     std::filesystem::remove(results);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"O1Click", "G7Click", "--results", results}, {"--bogus"}, {"siatka.x=1"},
-          {"nosuch.1=2"}, {"--grid", "nosuch"}, {"--results"}, {"--generator", "9"}, {"--ringdown", "czas", "r.csv"},
-          {"--ringdown", "w:1", "r.csv"}, {"--ringdown", "w:1:x", "r.csv"}, {"--ringdown", "w"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"O1Click", "G7Click", "--results", results},
+                                                 {"--bogus"},
+                                                 {"siatka.x=1"},
+                                                 {"nosuch.1=2"},
+                                                 {"--grid", "nosuch"},
+                                                 {"--results"},
+                                                 {"--generator", "9"},
+                                                 {"--ringdown", "czas", "r.csv"},
+                                                 {"--ringdown", "w:1", "r.csv"},
+                                                 {"--ringdown", "w:1:x", "r.csv"},
+                                                 {"--ringdown", "w"}}) {
         const auto run = runCli(args);
         EXPECT_EQ(run.status, 2) << args[0];
         EXPECT_NE(run.err.find("usage: tgsim-cli"), std::string::npos);
@@ -74,8 +81,9 @@ TEST(Cli, ResultsAndChartFilesOfTheStartupRun) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto resultLines = lines(readFile(results));
     ASSERT_EQ(resultLines.size(), 7002u);
-    EXPECT_EQ(resultLines[0],
-              "t,Id,Iw,iD1,Iq,iQ1,iQ2,omega,delta,alfa,beta,Ud,Uq,dUd,dUq,dId,dIq,Ug,dUg,errorIntegral,regulatorOutput");
+    EXPECT_EQ(
+        resultLines[0],
+        "t,Id,Iw,iD1,Iq,iQ1,iQ2,omega,delta,alfa,beta,Ud,Uq,dUd,dUq,dId,dIq,Ug,dUg,errorIntegral,regulatorOutput");
     EXPECT_EQ(resultLines[1].substr(0, 5), "-2.0,");
     const auto chartLines = lines(readFile(chart));
     ASSERT_EQ(chartLines.size(), 7001u);
@@ -128,8 +136,8 @@ TEST(Cli, StandardParametersOfTheGridsAsTheyStandWithoutAComputation) {
     const std::string file = temporaryPath("standard.csv");
     // The edited Xd and the model chosen count; the session's own record stays as it was (the
     // step count still that of the start-up although the end time was edited).
-    auto run = runCli({"G4Click", "siatka.19=3,5", "siatkaPraca.1=10", "Canaya1Click", "--standard-parameters", file,
-                       "--state"});
+    auto run = runCli(
+        {"G4Click", "siatka.19=3,5", "siatkaPraca.1=10", "Canaya1Click", "--standard-parameters", file, "--state"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string canay = readFile(file);
     EXPECT_EQ(lines(canay).size(), 21u);
@@ -281,8 +289,8 @@ TEST(Cli, RingdownOfTheLastComputation) {
 }
 
 TEST(Cli, FriendlierStepsExpandToCommands) {
-    const auto run = runCli({"--generator", "2", "--scenario", "Praca w sieci", "--model", "Canaya", "--state",
-                             "--grid", "siatka"});
+    const auto run =
+        runCli({"--generator", "2", "--scenario", "Praca w sieci", "--model", "Canaya", "--state", "--grid", "siatka"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Turow 1,2,3"), std::string::npos);
     EXPECT_NE(run.out.find("scenario=Praca w sieci\nmodel=Canaya\n"), std::string::npos);

@@ -21,7 +21,9 @@ using testing::runCli;
 using testing::StandardOutput;
 using testing::temporaryPath;
 
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -30,10 +32,16 @@ class ScopedVariable {
 public:
     ScopedVariable(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value) setenv(name, value, 1); else unsetenv(name);
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
     }
     ~ScopedVariable() {
-        if (old_) setenv(name_, old_->c_str(), 1); else unsetenv(name_);
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
     }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
@@ -71,9 +79,9 @@ TEST(RunnerFaults, WindowsTooShortForARingdownAreRefused) {
 // that cannot start (no display behind it) is never asked for: the runner draws off screen.
 TEST(RunnerFaults, AnEnvironmentThatRefusesThreadsOrAWindow) {
     const std::string table = temporaryPath("threads.csv");
-    auto run = runCli({"siatkaPraca.1=-1,99", "--sweep", "siatkaPraca.2=0:1:500", "O1Click", "--study", table,
-                       "--jobs", "128"},
-                      CliLimits{120, 1'000'000'000});
+    auto run = runCli(
+        {"siatkaPraca.1=-1,99", "--sweep", "siatkaPraca.2=0:1:500", "O1Click", "--study", table, "--jobs", "128"},
+        CliLimits{120, 1'000'000'000});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(lineCount(readFile(table)), 501u);
 
@@ -110,9 +118,11 @@ TEST(RunnerFaults, CommandLinesThatWouldLoseOrMisnameAnOutput) {
         {{"--sweep", "siatka.0=1:2:2", "O1Click", "--study", "--jobs", "2"}, "option --study needs a value"},
         {{"O1Click", "--results", a, "--results", svg}, "option --results is given twice"},
         {{"--sweep", "siatka.0=1:2:2", "O1Click", "--study", a, "--jobs", "1", "--jobs", "2"}, "--jobs is given twice"},
-        {{"--sweep", "siatka.0=1:2:2", "O1Click", "--study", a, "--shard", "0/2", "--shard", "1/2"}, "--shard is given twice"},
+        {{"--sweep", "siatka.0=1:2:2", "O1Click", "--study", a, "--shard", "0/2", "--shard", "1/2"},
+         "--shard is given twice"},
         {{"O1Click", "--legend", "--chart", a}, "--legend draws the legend into --picture, which is missing"},
-        {{"--sweep", "siatka.0=1:2:2", "--sweep", "siatka.0=3:4:2", "O1Click", "--study", a}, "siatka.0 is swept already"},
+        {{"--sweep", "siatka.0=1:2:2", "--sweep", "siatka.0=3:4:2", "O1Click", "--study", a},
+         "siatka.0 is swept already"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(a);
@@ -148,9 +158,11 @@ TEST(RunnerFaults, StandardOutputIsCheckedAsAFileIs) {
     const std::vector<Case> cases = {
         {{"--state"}, StandardOutput::Full, "Cannot write to standard output\nNo space left on device\n"},
         {{"--grid", "siatka"}, StandardOutput::Closed, "Cannot write to standard output\nIt is closed\n"},
-        {{"--state"}, StandardOutput::ReaderGone,
+        {{"--state"},
+         StandardOutput::ReaderGone,
          "Writing standard output stopped: the program reading the pipe closed it early\n"},
-        {{"O1Click", "--results", "/dev/stdout"}, StandardOutput::ReaderGone,
+        {{"O1Click", "--results", "/dev/stdout"},
+         StandardOutput::ReaderGone,
          "Writing /dev/stdout stopped: the program reading the pipe closed it early\n"},
     };
     for (const Case& c : cases) {

@@ -29,10 +29,14 @@ std::vector<std::string> csvFields(const std::string& line) {
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') fields.back() += '"', ++i;
-        else if (c == '"') quoted = !quoted;
-        else if (c == ',' && !quoted) fields.emplace_back();
-        else fields.back() += c;
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += '"', ++i;
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
     }
     return fields;
 }
@@ -93,9 +97,16 @@ std::map<std::string, double> figuresOfChart(const std::string& chartFile, doubl
 }
 
 // The stabilizer test on the network, PSS2A set 1, at two gains and two loadings.
-const std::vector<std::string> kGainStudy = {
-    "TestPSS1Click", "PSS2A_1Click", "--sweep", "Siatka_PSS.16=0:10:2", "Warunkizadane1Click",
-    "zadanystanustalony.1=0", "--sweep", "zadanystanustalony.0=0,5:0,9:2", "Warunkizadane1Click", "O1Click"};
+const std::vector<std::string> kGainStudy = {"TestPSS1Click",
+                                             "PSS2A_1Click",
+                                             "--sweep",
+                                             "Siatka_PSS.16=0:10:2",
+                                             "Warunkizadane1Click",
+                                             "zadanystanustalony.1=0",
+                                             "--sweep",
+                                             "zadanystanustalony.0=0,5:0,9:2",
+                                             "Warunkizadane1Click",
+                                             "O1Click"};
 
 TEST(Study, EachRowIsTheSingleRunWithTheSameCellEdits) {
     const std::string table = temporaryPath("gain.csv");
@@ -114,22 +125,23 @@ TEST(Study, EachRowIsTheSingleRunWithTheSameCellEdits) {
         EXPECT_EQ(row.at("zadanystanustalony.0"), expectedValues[i].second);
         EXPECT_EQ(row.at("status"), "ok");
         const std::string chart = temporaryPath("gain_single.csv");
-        const auto single = runCli({"TestPSS1Click", "PSS2A_1Click", "Siatka_PSS.16=" + row.at("Siatka_PSS.16"),
-                                    "Warunkizadane1Click", "zadanystanustalony.1=0",
-                                    "zadanystanustalony.0=" + row.at("zadanystanustalony.0"), "Warunkizadane1Click",
-                                    "O1Click", "--chart", chart});
+        const auto single =
+            runCli({"TestPSS1Click", "PSS2A_1Click", "Siatka_PSS.16=" + row.at("Siatka_PSS.16"), "Warunkizadane1Click",
+                    "zadanystanustalony.1=0", "zadanystanustalony.0=" + row.at("zadanystanustalony.0"),
+                    "Warunkizadane1Click", "O1Click", "--chart", chart});
         ASSERT_EQ(single.status, 0) << single.err;
         // The test's torque pulse ends at 10,1 s: the default window starts there.
         const std::map<std::string, double> figures = figuresOfChart(chart, 10.1);
         ASSERT_EQ(figures.size(), 11u) << "point " << i << " has an oscillation";
-        for (const auto& [name, value] : figures) EXPECT_EQ(std::stod(row.at(name)), value) << name << " of point " << i;
+        for (const auto& [name, value] : figures)
+            EXPECT_EQ(std::stod(row.at(name)), value) << name << " of point " << i;
     }
 }
 
 TEST(Study, TheTableIsTheSameForAnyNumberOfThreadsAndShardsJoinToIt) {
     // The regulator's gain and integral time under a soft start.
-    const std::vector<std::string> study = {"Softstart1Click", "--sweep", "siatka.0=5:20:2", "--sweep", "siatka.1=2:4:3",
-                                            "O1Click"};
+    const std::vector<std::string> study = {"Softstart1Click", "--sweep",        "siatka.0=5:20:2",
+                                            "--sweep",         "siatka.1=2:4:3", "O1Click"};
     const auto tableWith = [&](const std::vector<std::string>& extra) {
         const std::string file = temporaryPath("threads.csv");
         std::vector<std::string> args = study;
@@ -201,8 +213,8 @@ TEST(Study, ModesPerPointFromTheStateTheStepsLeave) {
 TEST(Study, BadRangesAndSingleRunOutputsAreRefusedBeforeAnythingRuns) {
     const std::string table = temporaryPath("refused.csv");
     std::filesystem::remove(table);
-    for (const char* sweep : {"siatka.1=0:3", "siatka.1=0:3:0", "siatka.1=0.5:3:2", "siatka.1=1:2:1",
-                                     "siatka.1=0:1:x", "siatka.99=0:1:2", "siatka.1=0:1:2:3", "siatka.1=0:1:1e12"}) {
+    for (const char* sweep : {"siatka.1=0:3", "siatka.1=0:3:0", "siatka.1=0.5:3:2", "siatka.1=1:2:1", "siatka.1=0:1:x",
+                              "siatka.99=0:1:2", "siatka.1=0:1:2:3", "siatka.1=0:1:1e12"}) {
         const auto run = runCli({"--sweep", sweep, "O1Click", "--study", table});
         EXPECT_EQ(run.status, 2) << sweep;
         EXPECT_NE(run.err.find("--sweep"), std::string::npos) << run.err;

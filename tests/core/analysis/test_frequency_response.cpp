@@ -115,7 +115,9 @@ TEST(FrequencyResponse, PssAgreesWithTheSampledStabilizer) {
             const double h = runStep(r);
             Stabilizer stabilizer(r, h, r.stepCount);
             const int Ns = static_cast<int>(stabilizer.samplePeriod());
-            const double P0 = -(in.initialState[kId] * in.initialState[kUd] + in.initialState[kIq] * in.initialState[kUq]) / r.Sn / r.cosfin;
+            const double P0 =
+                -(in.initialState[kId] * in.initialState[kUd] + in.initialState[kIq] * in.initialState[kUq]) / r.Sn /
+                r.cosfin;
             for (int samples : kPeriods) {
                 const double omega = 2.0 * std::numbers::pi / (samples * Ns * h), a = 1e-4;
                 const Complex kappa = swingPowerPerSpeed(r, omega);

@@ -122,7 +122,8 @@ TEST(ModalAnalysis, RefusesAStateThatIsNotAtRest) {
     RunInputs noSteps = testing::networkPoint(4, 0.5, 0.3);
     noSteps.record.stepCount = 0;
     noSteps.record.tk = noSteps.record.to;
-    EXPECT_EQ(failureOf(noSteps), "A modal analysis needs a run of at least one step: its step is the system's time step");
+    EXPECT_EQ(failureOf(noSteps),
+              "A modal analysis needs a run of at least one step: its step is the system's time step");
 }
 
 }  // namespace

@@ -59,8 +59,8 @@ TEST(PssTuning, ProposalDampsTheSwingBetterThanNoneAndTheSetLoaded) {
             const double after = ringdownDamping(readerFor(in.record)(p.proposed), in.initialState);
             EXPECT_GT(after, ringdownDamping(off, in.initialState)) << what;
             EXPECT_GT(after, ringdownDamping(in.record, in.initialState)) << what;
-            RecordProperty(what, "swing damping ratio " + std::to_string(p.withoutStabilizer.dampingRatio) + " without, " +
-                                     std::to_string(p.withBefore.dampingRatio) + " with the set, " +
+            RecordProperty(what, "swing damping ratio " + std::to_string(p.withoutStabilizer.dampingRatio) +
+                                     " without, " + std::to_string(p.withBefore.dampingRatio) + " with the set, " +
                                      std::to_string(p.withProposed.dampingRatio) + " proposed; ringdown " +
                                      std::to_string(after));
         }

@@ -79,7 +79,8 @@ TEST(Ringdown, SaysSoWhenThereIsNoOscillation) {
 
 TEST(Ringdown, RefusesWhatItCannotFit) {
     Signal s = sampled(1000, [](double t) { return std::sin(10 * t); });
-    EXPECT_EQ(failureOf(s, 0.4995, 0.5095), "The window from 0,4995 s to 0,5095 s holds 10 samples; a ringdown needs at least 20");
+    EXPECT_EQ(failureOf(s, 0.4995, 0.5095),
+              "The window from 0,4995 s to 0,5095 s holds 10 samples; a ringdown needs at least 20");
     EXPECT_EQ(failureOf(s, 0.6, 0.5), "The window from 0,6 s to 0,5 s is empty");
     // Enough samples, but a single block of 20 ms to fit.
     EXPECT_EQ(failureOf(s, 0.1, 0.1285),

@@ -32,17 +32,17 @@ TEST(StandardParameters, SynchronousAndSubtransientReactancesAreTheTypedOnes) {
             EXPECT_NEAR(value(t, "Td0'") * value(t, "Td0''"), r.Td01 * r.Td02, 1e-12 * r.Td01 * r.Td02);
             EXPECT_NEAR(value(t, "Tq0'") * value(t, "Tq0''"), r.Tq01 * r.Tq02, 1e-12 * r.Tq01 * r.Tq02);
             EXPECT_NEAR(value(t, "Xd") * value(t, "Td'") * value(t, "Td''") / (value(t, "Td0'") * value(t, "Td0''")),
-                        r.Xd2, 1e-9) << model << " set " << set;
+                        r.Xd2, 1e-9)
+                << model << " set " << set;
             EXPECT_NEAR(value(t, "Xq") * value(t, "Tq'") * value(t, "Tq''") / (value(t, "Tq0'") * value(t, "Tq0''")),
-                        r.Xq2, 1e-9) << model << " set " << set;
+                        r.Xq2, 1e-9)
+                << model << " set " << set;
         }
 }
 
 // Set 5 carries ksi = 0 (the unexcited start's field current converts as 0/0) and zero
 // Td0'', Tq0', Tq0'': its record cannot be filled, so it has no standard parameters.
-TEST(StandardParameters, SetFiveHasNoRecord) {
-    EXPECT_THROW(testing::loadRun(5), Failure);
-}
+TEST(StandardParameters, SetFiveHasNoRecord) { EXPECT_THROW(testing::loadRun(5), Failure); }
 
 // Rated voltage, rated current (the phase current Ign) and rated power factor at the terminals:
 // the excitation EMF and load angle equal the program's own network steady state of that
@@ -102,8 +102,8 @@ TEST(StandardParameters, CsvReadsBackToTheTable) {
     std::string line;
     std::getline(lines, line);
     EXPECT_EQ(line, "name,value,unit,catalogue,ratio");
-    const char* names[] = {"Xd",   "Xd'",  "Xd''", "Xq",  "Xq'", "Xq''",        "Td0'", "Td0''", "Td'",  "Td''",
-                           "Tq0'", "Tq0''", "Tq'", "Tq''", "Ta",  "H", "H_effective", "SCR",  "Efn",   "deltaN"};
+    const char* names[] = {"Xd",   "Xd'",   "Xd''", "Xq",   "Xq'", "Xq''", "Td0'",        "Td0''", "Td'", "Td''",
+                           "Tq0'", "Tq0''", "Tq'",  "Tq''", "Ta",  "H",    "H_effective", "SCR",   "Efn", "deltaN"};
     auto readBack = [](const std::string& field, const std::optional<double>& expected) {
         if (!expected) return field.empty();
         return field.find_first_of(".e") != std::string::npos && std::strtod(field.c_str(), nullptr) == *expected;

@@ -31,8 +31,9 @@ TEST(DerivedConstants, EveryReadableSetGivesFiniteConstantsAndTrueInverses) {
             StartupInputs in(set, model);
             LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
             const TParametry& r = in.record;
-            for (double v : {r.Rf, r.RD, r.RQ1, r.RQ2, r.Lsf, r.LsD, r.Lc, r.Lad, r.Laq, r.Ls, r.Ld, r.Lq, r.LsQ1,
-                             r.LsQ2, r.Ltr, r.fin, r.Efn, r.deltaN, r.nominalTorque, r.baseImpedance})
+            for (double v :
+                 {r.Rf, r.RD, r.RQ1,  r.RQ2,  r.Lsf, r.LsD, r.Lc,  r.Lad,    r.Laq,           r.Ls,
+                  r.Ld, r.Lq, r.LsQ1, r.LsQ2, r.Ltr, r.fin, r.Efn, r.deltaN, r.nominalTorque, r.baseImpedance})
                 EXPECT_TRUE(std::isfinite(v)) << model << " set " << set;
             const double fd = r.Lad + r.Lc;
             const std::string what = std::string(model) + " set " + std::to_string(set);
@@ -40,8 +41,8 @@ TEST(DerivedConstants, EveryReadableSetGivesFiniteConstantsAndTrueInverses) {
             expectIdentity<2>(r.invLQ, {r.LsQ1 + r.Laq, r.Laq, r.Laq, r.LsQ2 + r.Laq}, what.c_str());
             expectIdentity<3>(r.invLd3, {r.Ls + r.Lad, r.Lad, r.Lad, r.Lad, r.Lsf + fd, fd, r.Lad, fd, r.LsD + fd},
                               what.c_str());
-            expectIdentity<3>(r.invLq3, {r.Ls + r.Laq, r.Laq, r.Laq, r.Laq, r.LsQ1 + r.Laq, r.Laq, r.Laq, r.Laq,
-                                         r.LsQ2 + r.Laq},
+            expectIdentity<3>(r.invLq3,
+                              {r.Ls + r.Laq, r.Laq, r.Laq, r.Laq, r.LsQ1 + r.Laq, r.Laq, r.Laq, r.Laq, r.LsQ2 + r.Laq},
                               what.c_str());
         }
     }

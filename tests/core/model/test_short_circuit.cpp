@@ -29,7 +29,7 @@ Exponential fitExponential(const std::vector<double>& t, const std::vector<doubl
 }
 
 struct Envelope {
-    std::vector<double> tau;       // time since the fault, s
+    std::vector<double> tau;        // time since the fault, s
     std::vector<double> symmetric;  // magnitude of the period-averaged d-q current, pu
     std::vector<double> offset;     // largest deviation from that average within each period, pu
 };
@@ -94,11 +94,11 @@ testing::RunInputs frozenShortCircuit(const char* model) {
     writeScenarioGrids(in.grids, testing::presetNamed("Zwarcie"));
     testing::presetNamed("Zwarcie").setEvents(in.record);
     TextGrid& g = in.grids.siatka;
-    g.setCell(7, 1, "0");             // Xtr
-    g.setCell(0, 1, "0");             // K
-    g.setCell(3, 1, "1000000000");    // Twz1
-    g.setCell(4, 1, "1000000000");    // Twz2
-    g.setCell(35, 1, "1000000000000");  // J
+    g.setCell(7, 1, "0");                      // Xtr
+    g.setCell(0, 1, "0");                      // K
+    g.setCell(3, 1, "1000000000");             // Twz1
+    g.setCell(4, 1, "1000000000");             // Twz2
+    g.setCell(35, 1, "1000000000000");         // J
     in.grids.siatkaPraca.setCell(1, 1, "12");  // tk
     LoadParameters(in.grids, in.stabilizerOn, in.record, in.initialState);
 
@@ -128,9 +128,12 @@ TEST(ShortCircuit, EnvelopeGivesTheStandardParameters) {
             const char* what;
             double measured, computed, tolerance;
         } rows[] = {
-            {"I''", m.Isubtransient, 1.0 / value("Xd''"), 0.005}, {"I'", m.Itransient, 1.0 / value("Xd'"), 0.005},
-            {"I-infinity", m.Isteady, value("SCR"), 0.005},      {"Td'", m.Td1, value("Td'"), 0.005},
-            {"Td''", m.Td2, value("Td''"), 0.015},               {"Ta", m.Ta, value("Ta"), 0.005},
+            {"I''", m.Isubtransient, 1.0 / value("Xd''"), 0.005},
+            {"I'", m.Itransient, 1.0 / value("Xd'"), 0.005},
+            {"I-infinity", m.Isteady, value("SCR"), 0.005},
+            {"Td'", m.Td1, value("Td'"), 0.005},
+            {"Td''", m.Td2, value("Td''"), 0.015},
+            {"Ta", m.Ta, value("Ta"), 0.005},
         };
         for (const auto& row : rows)
             EXPECT_NEAR(row.measured / row.computed, 1.0, row.tolerance)

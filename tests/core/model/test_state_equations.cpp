@@ -97,7 +97,8 @@ TEST(StateEquations, EventsActOnTheirOwnCopyOfTheRecord) {
             TParametry changed = in.record;
             changed.scenario = ScenarioEvents::None;
             c.expected(changed);
-            EXPECT_TRUE(sameBits(f, evaluate(in.initialState, changed, t))) << c.scenario << " " << static_cast<int>(prSam);
+            EXPECT_TRUE(sameBits(f, evaluate(in.initialState, changed, t)))
+                << c.scenario << " " << static_cast<int>(prSam);
         }
     }
 }
@@ -124,10 +125,12 @@ TEST(StateEquations, OnNetworkDerivativesSolveTheInductanceEquations) {
     const double psiq = r.Lq * x[kIq] + r.Laq * (x[kiQ1] + x[kiQ2]);
     const double Lfd = r.Lad + r.Lc;
     const double vd[3] = {x[kUd] - r.R * x[kId] + x[kOmega] * psiq, Uf - r.Rf * x[kIw], -r.RD * x[kiD1]};
-    const double Ld3[3][3] = {{r.Ls + r.Lad, r.Lad, r.Lad}, {r.Lad, r.Lsf + r.Lad + r.Lc, Lfd}, {r.Lad, Lfd, r.LsD + Lfd}};
+    const double Ld3[3][3] = {
+        {r.Ls + r.Lad, r.Lad, r.Lad}, {r.Lad, r.Lsf + r.Lad + r.Lc, Lfd}, {r.Lad, Lfd, r.LsD + Lfd}};
     const double dd[3] = {f[kId], f[kIw], f[kiD1]};
     const double vq[3] = {x[kUq] - r.R * x[kIq] - x[kOmega] * psid, -r.RQ1 * x[kiQ1], -r.RQ2 * x[kiQ2]};
-    const double Lq3[3][3] = {{r.Ls + r.Laq, r.Laq, r.Laq}, {r.Laq, r.LsQ1 + r.Laq, r.Laq}, {r.Laq, r.Laq, r.LsQ2 + r.Laq}};
+    const double Lq3[3][3] = {
+        {r.Ls + r.Laq, r.Laq, r.Laq}, {r.Laq, r.LsQ1 + r.Laq, r.Laq}, {r.Laq, r.Laq, r.LsQ2 + r.Laq}};
     const double dq[3] = {f[kIq], f[kiQ1], f[kiQ2]};
     for (int i = 0; i < 3; ++i) {
         const double lhsD = Ld3[i][0] * dd[0] + Ld3[i][1] * dd[1] + Ld3[i][2] * dd[2];

@@ -130,12 +130,15 @@ TEST(Integrator, RefusesUnsoundRunsBeforeTouchingTheResults) {
         const char* message;
     };
     const Case cases[] = {
-        {[](RunInputs& in) { in.record.PrSam = Connection::Unrecognised, in.record.PrSamText = "tak"; }, "PrSam must be \"TAK\" or \"NIE\", not \"tak\""},
-        {[](RunInputs& in) { in.record.tk = in.record.to - 1.0; }, "The end time tk = -3 s lies before the start time to = -2 s"},
+        {[](RunInputs& in) { in.record.PrSam = Connection::Unrecognised, in.record.PrSamText = "tak"; },
+         "PrSam must be \"TAK\" or \"NIE\", not \"tak\""},
+        {[](RunInputs& in) { in.record.tk = in.record.to - 1.0; },
+         "The end time tk = -3 s lies before the start time to = -2 s"},
         {[](RunInputs& in) { in.record.stepCount = kMaxStepCount + 1; },
          "A run of 20000001 steps is too long: the results of at most 20000000 steps fit in memory"},
         {[](RunInputs& in) { in.initialState[kIw] = NAN; }, "Initial value 2 is not a finite number"},
-        {[](RunInputs& in) { in.record.pssOn = true, in.record.pssOrder = 5; }, "The stabilizer order 5 is neither 4 nor 9"},
+        {[](RunInputs& in) { in.record.pssOn = true, in.record.pssOrder = 5; },
+         "The stabilizer order 5 is neither 4 nor 9"},
     };
     for (const Case& c : cases) {
         RunInputs in = loadRun();

@@ -83,7 +83,8 @@ private slots:
         QTest::newRow("both ends of double") << QList<double>{-largest, largest} << 0.01;
         QTest::newRow("flat at 1e10") << QList<double>{1e10} << 0.01;
         QTest::newRow("a thousandth at 1e10") << QList<double>{1e10, 1e10 + 1e-3} << 0.01;
-        QTest::newRow("one unit in the last place at 1e300") << QList<double>{1e300, std::nextafter(1e300, 2e300)} << 0.01;
+        QTest::newRow("one unit in the last place at 1e300")
+            << QList<double>{1e300, std::nextafter(1e300, 2e300)} << 0.01;
         QTest::newRow("denormals") << QList<double>{4.9e-324, 1e-320} << 0.0;
         QTest::newRow("time far from zero") << QList<double>{1e15, 1e15 + 7.0} << 1e-6;
         QTest::newRow("time on a microsecond") << QList<double>{-2.0, -2.0 + 1e-6} << 1e-6;

@@ -123,8 +123,10 @@ private slots:
         flush();
         QCOMPARE(line.size(), expected.size());
         QVERIFY(line == expected);
-        if (vector && shown <= detail.everyPointUpTo) QVERIFY(line.size() >= shown);
-        else QVERIFY(line.size() <= 4 * (std::size_t(window.width * detail.columnsPerPixel) + 3));
+        if (vector && shown <= detail.everyPointUpTo)
+            QVERIFY(line.size() >= shown);
+        else
+            QVERIFY(line.size() <= 4 * (std::size_t(window.width * detail.columnsPerPixel) + 3));
     }
 
     void coordinatesStayNearThePlot_data() {
@@ -143,7 +145,8 @@ private slots:
         for (const LinePoint& p : clipped) QVERIFY(p.x >= -2.0 && p.x <= 4.0 && p.y >= -1.0 && p.y <= 2.0);
         // Inside the plot the line is what it was: it crosses every level at the same places.
         for (double level : {0.1, 0.5, 0.99}) {
-            const std::vector<double> before = crossingsAt(line, level, 0.0, 2.0), after = crossingsAt(clipped, level, 0.0, 2.0);
+            const std::vector<double> before = crossingsAt(line, level, 0.0, 2.0),
+                                      after = crossingsAt(clipped, level, 0.0, 2.0);
             QCOMPARE(after.size(), before.size());
             for (std::size_t i = 0; i < before.size(); ++i) QVERIFY(std::abs(after[i] - before[i]) <= 1e-12);
         }

@@ -72,8 +72,6 @@ const SavedChart& savedChart() {
     return saved;
 }
 
-int unitsPerPixel(const QByteArray& wmf) {
-    return qFromLittleEndian<std::uint16_t>(wmf.constData() + 14) / 96;
-}
+int unitsPerPixel(const QByteArray& wmf) { return qFromLittleEndian<std::uint16_t>(wmf.constData() + 14) / 96; }
 
 }  // namespace tgsim::testing

@@ -22,8 +22,7 @@ public:
         return qFromLittleEndian<T>(m_data.constData() + offset);
     }
     QColor color(std::size_t offset) const {
-        return QColor(at<std::uint8_t>(offset), at<std::uint8_t>(offset + 1),
-                      at<std::uint8_t>(offset + 2));
+        return QColor(at<std::uint8_t>(offset), at<std::uint8_t>(offset + 1), at<std::uint8_t>(offset + 2));
     }
     std::size_t size() const { return static_cast<std::size_t>(m_data.size()); }
     bool overrun() const { return m_overrun; }
@@ -99,8 +98,8 @@ public:
     }
     void text(const QString& text, QPoint origin, std::vector<int> advances) {
         if (!m_state.font) return error("text drawn without a font");
-        m_out.texts.push_back({text, origin, std::move(advances), m_state.font->height,
-                               m_state.font->escapement, m_state.font->face, m_state.textColor});
+        m_out.texts.push_back({text, origin, std::move(advances), m_state.font->height, m_state.font->escapement,
+                               m_state.font->face, m_state.textColor});
     }
     void error(const QString& message) { m_out.errors << message; }
 
@@ -120,8 +119,7 @@ WmfStructure readWmf(const QByteArray& file) {
     wmf.key = b.at<std::uint32_t>(0);
     wmf.handle = b.at<std::uint16_t>(4);
     const int left = b.at<std::int16_t>(6), top = b.at<std::int16_t>(8);
-    wmf.destination = QRect(QPoint(left, top),
-                            QPoint(b.at<std::int16_t>(10) - 1, b.at<std::int16_t>(12) - 1));
+    wmf.destination = QRect(QPoint(left, top), QPoint(b.at<std::int16_t>(10) - 1, b.at<std::int16_t>(12) - 1));
     wmf.inch = b.at<std::uint16_t>(14);
     wmf.checksum = b.at<std::uint16_t>(20);
     for (std::size_t i = 0; i < 20; i += 2) wmf.computedChecksum ^= b.at<std::uint16_t>(i);
@@ -188,18 +186,19 @@ Playback playWmf(const QByteArray& file) {
         const std::size_t p = r.offset + 6;  // first parameter
         switch (r.type) {
         case 0x02FA:  // CREATEPENINDIRECT
-            player.create(lowestFree(), Pen{b.at<std::uint16_t>(p), b.at<std::int16_t>(p + 2),
-                                            b.color(p + 6)});
+            player.create(lowestFree(), Pen{b.at<std::uint16_t>(p), b.at<std::int16_t>(p + 2), b.color(p + 6)});
             break;
         case 0x02FC:  // CREATEBRUSHINDIRECT
             player.create(lowestFree(), Brush{b.at<std::uint16_t>(p) == 1, b.color(p + 2)});
             break;
         case 0x02FB:  // CREATEFONTINDIRECT
-            player.create(lowestFree(),
-                          Font{b.at<std::int16_t>(p), b.at<std::int16_t>(p + 4),
-                               QString::fromLatin1(file.constData() + p + 18)});
+            player.create(lowestFree(), Font{b.at<std::int16_t>(p), b.at<std::int16_t>(p + 4),
+                                             QString::fromLatin1(file.constData() + p + 18)});
             break;
-        case 0x00F7: case 0x01F9: case 0x0142: case 0x06FF:  // other objects
+        case 0x00F7:
+        case 0x01F9:
+        case 0x0142:
+        case 0x06FF:  // other objects
             player.create(lowestFree(), std::monostate{});
             break;
         case 0x012D: player.select(b.at<std::uint16_t>(p)); break;
@@ -219,7 +218,8 @@ Playback playWmf(const QByteArray& file) {
             player.stroke(count);
             break;
         }
-        case 0x0324: case 0x0538: player.fill(); break;
+        case 0x0324:
+        case 0x0538: player.fill(); break;
         case 0x0A32: {  // EXTTEXTOUT
             const QPoint origin(b.at<std::int16_t>(p + 2), b.at<std::int16_t>(p));
             const int count = b.at<std::int16_t>(p + 4);
@@ -232,7 +232,8 @@ Playback playWmf(const QByteArray& file) {
             player.text(QString::fromLatin1(file.constData() + string, count), origin, advances);
             break;
         }
-        case 0x0F43: case 0x0B41: ++out.images; break;
+        case 0x0F43:
+        case 0x0B41: ++out.images; break;
         default: break;
         }
     }
@@ -263,8 +264,7 @@ Playback playEmf(const QByteArray& file) {
                           Pen{b.at<std::uint32_t>(p + 20), b.at<std::int32_t>(p + 24), b.color(p + 32)});
             break;
         case 39:  // CREATEBRUSHINDIRECT
-            player.create(checkIndex(b.at<std::uint32_t>(p)),
-                          Brush{b.at<std::uint32_t>(p + 4) == 1, b.color(p + 8)});
+            player.create(checkIndex(b.at<std::uint32_t>(p)), Brush{b.at<std::uint32_t>(p + 4) == 1, b.color(p + 8)});
             break;
         case 82: {  // EXTCREATEFONTINDIRECTW
             const auto* face = reinterpret_cast<const char16_t*>(file.constData() + p + 32);
@@ -286,18 +286,21 @@ Playback playEmf(const QByteArray& file) {
         case 30: {  // INTERSECTCLIPRECT
             const QPoint topLeft(b.at<std::int32_t>(p), b.at<std::int32_t>(p + 4));
             const QPoint bottomRight(b.at<std::int32_t>(p + 8), b.at<std::int32_t>(p + 12));
-            player.clip(QRect(topLeft.x(), topLeft.y(), bottomRight.x() - topLeft.x(),
-                              bottomRight.y() - topLeft.y()));
+            player.clip(QRect(topLeft.x(), topLeft.y(), bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
             break;
         }
-        case 87: case 4: {  // POLYLINE16, POLYLINE
+        case 87:
+        case 4: {  // POLYLINE16, POLYLINE
             const std::uint32_t count = b.at<std::uint32_t>(p + 16);
             const std::uint32_t pointBytes = r.type == 87 ? 4 : 8;
             if (r.size < 28 + pointBytes * count) player.error("polyline shorter than its points");
             player.stroke(count);
             break;
         }
-        case 86: case 91: case 3: case 8: player.fill(); break;
+        case 86:
+        case 91:
+        case 3:
+        case 8: player.fill(); break;
         case 84: {  // EXTTEXTOUTW
             const std::size_t text = p + 28;
             const QPoint origin(b.at<std::int32_t>(text), b.at<std::int32_t>(text + 4));
@@ -310,8 +313,7 @@ Playback playEmf(const QByteArray& file) {
                 break;
             }
             std::vector<int> advances;
-            for (std::uint32_t i = 0; i < count; ++i)
-                advances.push_back(b.at<std::int32_t>(r.offset + offDx + 4 * i));
+            for (std::uint32_t i = 0; i < count; ++i) advances.push_back(b.at<std::int32_t>(r.offset + offDx + 4 * i));
             const auto* units = reinterpret_cast<const char16_t*>(file.constData() + r.offset + offString);
             player.text(QString::fromUtf16(units, count), origin, advances);
             break;

@@ -59,9 +59,8 @@ ReaderResult renderWithInkscape(const QString& metafile) {
     const QString png = metafile + ".inkscape.png";
     QFile::remove(png);
     const QString dpi = QString::number(96 * kReaderScale);
-    if (const auto failure = run(*findReader("inkscape"), {metafile, "--export-type=png",
-                                                           "--export-dpi=" + dpi,
-                                                           "--export-filename=" + png}))
+    if (const auto failure = run(*findReader("inkscape"),
+                                 {metafile, "--export-type=png", "--export-dpi=" + dpi, "--export-filename=" + png}))
         return {QImage(), *failure};
     // Inkscape reports success even when it wrote nothing.
     QImage picture(png);
@@ -75,16 +74,14 @@ Wmf2SvgResult renderWithWmf2Svg(const QString& wmf, QSize fit) {
     const QString natural = wmf + ".natural.svg";
     const QString fitted = wmf + ".fitted.svg";
     const QString large = QString::number(1 << 20);
-    if (const auto failure = run(program, {"--maxwidth=" + large, "--maxheight=" + large, "-o",
-                                           natural, wmf})) {
+    if (const auto failure = run(program, {"--maxwidth=" + large, "--maxheight=" + large, "-o", natural, wmf})) {
         result.fitted.problem = *failure;
         return result;
     }
     result.natural = svgSize(readText(natural));
 
     if (const auto failure = run(program, {"--maxwidth=" + QString::number(fit.width()),
-                                           "--maxheight=" + QString::number(fit.height()), "-o",
-                                           fitted, wmf})) {
+                                           "--maxheight=" + QString::number(fit.height()), "-o", fitted, wmf})) {
         result.fitted.problem = *failure;
         return result;
     }

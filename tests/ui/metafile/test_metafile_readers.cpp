@@ -32,12 +32,10 @@ QRect plotInterior(int scale) {
 // libwmf writes colours by their SVG names, so it shows only the named ones faithfully.
 bool hasSvgName(const QColor& color) {
     const QStringList names = QColor::colorNames();
-    return std::any_of(names.begin(), names.end(),
-                       [&](const QString& name) { return QColor(name) == color; });
+    return std::any_of(names.begin(), names.end(), [&](const QString& name) { return QColor(name) == color; });
 }
 
-void expectLinesInTheirColours(const QImage& picture, const std::string& reader,
-                               bool namedOnly = false) {
+void expectLinesInTheirColours(const QImage& picture, const std::string& reader, bool namedOnly = false) {
     for (const ChartLine& line : fixtureLines()) {
         if (namedOnly && !hasSvgName(line.color)) continue;
         const int pixels = countPixels(picture, line.color, plotInterior(kReaderScale), kTolerance);
@@ -49,8 +47,8 @@ void expectLinesInTheirColours(const QImage& picture, const std::string& reader,
 TEST(MetafileReaders, InkscapeShowsBothFormatsAtTheChartsSize) {
     if (!findReader("inkscape")) GTEST_SKIP() << "inkscape is not installed: Inkscape rendering not checked";
     QTemporaryDir dir;
-    for (const auto& [name, bytes] : {std::pair{QString("chart.wmf"), savedChart().wmf},
-                                      std::pair{QString("chart.emf"), savedChart().emf}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{QString("chart.wmf"), savedChart().wmf}, std::pair{QString("chart.emf"), savedChart().emf}}) {
         const QString path = writeTemporary(dir, name, bytes);
         ASSERT_FALSE(path.isEmpty());
         const ReaderResult result = renderWithInkscape(path);

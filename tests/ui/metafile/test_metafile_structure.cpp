@@ -94,8 +94,8 @@ struct Format {
 };
 
 const Format kFormats[] = {
-    {"WMF", playWmf, [] () -> const QByteArray& { return savedChart().wmf; }},
-    {"EMF", playEmf, [] () -> const QByteArray& { return savedChart().emf; }},
+    {"WMF", playWmf, []() -> const QByteArray& { return savedChart().wmf; }},
+    {"EMF", playEmf, []() -> const QByteArray& { return savedChart().emf; }},
 };
 
 TEST(MetafileDrawing, EachLineKeepsItsColourWidthDashStyleAndClipping) {
@@ -133,8 +133,8 @@ TEST(MetafileDrawing, AxisTitlesCarryFontRotationAndQtAdvances) {
     const QFontMetricsF metrics(font);
     for (const Format& format : kFormats) {
         const Playback drawing = format.play(format.file());
-        for (const auto& [title, escapement] : {std::pair{QString("time [s]"), 0},
-                                                 std::pair{QString("Relative values"), 900}}) {
+        for (const auto& [title, escapement] :
+             {std::pair{QString("time [s]"), 0}, std::pair{QString("Relative values"), 900}}) {
             const auto found = std::find_if(drawing.texts.begin(), drawing.texts.end(),
                                             [&](const Text& t) { return t.text == title; });
             ASSERT_NE(found, drawing.texts.end()) << format.name << " " << title.toStdString();

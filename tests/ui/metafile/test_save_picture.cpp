@@ -28,8 +28,7 @@ bool isWmf(const QByteArray& bytes) {
 }
 
 bool isEmf(const QByteArray& bytes) {
-    return bytes.size() > 88 && qFromLittleEndian<std::uint32_t>(bytes.constData()) == 1u &&
-           bytes.mid(40, 4) == " EMF";
+    return bytes.size() > 88 && qFromLittleEndian<std::uint32_t>(bytes.constData()) == 1u && bytes.mid(40, 4) == " EMF";
 }
 
 TEST(SaveChartPicture, FormatFollowsTheCallerOrTheExtension) {
@@ -61,8 +60,7 @@ TEST(SaveChartPicture, FormatFollowsTheCallerOrTheExtension) {
     EXPECT_TRUE(isWmf(readAll(asBitmap)));
 
     const QString unknown = dir.filePath("chart.txt");
-    EXPECT_NE(failureOf([&] { saveChartPicture(*view, unknown); }).find("chart.txt"),
-              std::string::npos);
+    EXPECT_NE(failureOf([&] { saveChartPicture(*view, unknown); }).find("chart.txt"), std::string::npos);
     EXPECT_FALSE(QFile::exists(unknown));
 }
 
@@ -126,8 +124,7 @@ TEST(SaveChartPicture, FileThatCannotBeCreatedLeavesNothing) {
     EXPECT_EQ(failureOf([&] { saveChartPicture(*view, folder, PictureFormat::Emf); }),
               "Cannot create file " + folder.toStdString() + "\nIs a folder");
     EXPECT_EQ(failureOf([&] { writeFileReplacing(QString(), "x"); }), "Cannot create file \nThe file name is empty");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"taken"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"taken"});
 }
 
 }  // namespace

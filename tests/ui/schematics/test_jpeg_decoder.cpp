@@ -45,7 +45,7 @@ private slots:
         QVERIFY(!stored.isEmpty());
         const qsizetype frame = startOfFrameOffset(stored);
         QVERIFY(frame > 0);
-        QCOMPARE(static_cast<unsigned char>(stored[frame]), 0xC0);  // SOF0: baseline
+        QCOMPARE(static_cast<unsigned char>(stored[frame]), 0xC0);   // SOF0: baseline
         QCOMPARE(static_cast<unsigned char>(stored[frame + 3]), 8);  // 8-bit samples
         QCOMPARE(readFile(tgsim::schematicPicturePath(which)), stored);
 
@@ -56,8 +56,7 @@ private slots:
         // A drawing, not a blank page: dark pixels of lines and text are present.
         int dark = 0;
         for (int y = 0; y < size.height(); y += 3)
-            for (int x = 0; x < size.width(); x += 3)
-                dark += qGray(decoded.image.pixel(x, y)) < 100;
+            for (int x = 0; x < size.width(); x += 3) dark += qGray(decoded.image.pixel(x, y)) < 100;
         QVERIFY(dark > 100);
     }
 
@@ -99,8 +98,7 @@ private slots:
         const tgsim::DecodedJpeg decoded = decodeJpeg(data);
         QVERIFY(!decoded.ok());
         QVERIFY(decoded.image.isNull());
-        QVERIFY2(decoded.error.startsWith(QStringLiteral("Cannot decode JPEG picture: ")),
-                 qPrintable(decoded.error));
+        QVERIFY2(decoded.error.startsWith(QStringLiteral("Cannot decode JPEG picture: ")), qPrintable(decoded.error));
         QVERIFY2(decoded.error.contains(expected), qPrintable(decoded.error));
     }
 

@@ -41,10 +41,8 @@ qsizetype startOfFrameOffset(const QByteArray& jpeg) {
     qsizetype at = 2;
     while (at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at]) == 0xFF) {
         const auto code = static_cast<unsigned char>(jpeg[at + 1]);
-        if (code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC)
-            return at + 1;
-        const int length = (static_cast<unsigned char>(jpeg[at + 2]) << 8) |
-                           static_cast<unsigned char>(jpeg[at + 3]);
+        if (code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC) return at + 1;
+        const int length = (static_cast<unsigned char>(jpeg[at + 2]) << 8) | static_cast<unsigned char>(jpeg[at + 3]);
         at += 2 + length;
     }
     return -1;

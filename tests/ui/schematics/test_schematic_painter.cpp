@@ -65,8 +65,7 @@ private slots:
             if (to < from) std::swap(from, to);
             QVERIFY2(joined.emplace(from, to).second, (from + "-" + to).c_str());
         }
-        for (const GeoPoint& corner : countryOutline())
-            QVERIFY(mapArea.contains(project(corner)));
+        for (const GeoPoint& corner : countryOutline()) QVERIFY(mapArea.contains(project(corner)));
     }
 
     void writerWritesBaselineJpegsThatDecode() {
@@ -101,7 +100,7 @@ private slots:
     void committedPicturesAreWhatThePainterDraws() {
         QFETCH(int, picture);
         const auto which = static_cast<SchematicPicture>(picture);
-        const QImage drawn = which == SchematicPicture::Network    ? drawNetworkMap()
+        const QImage drawn = which == SchematicPicture::Network      ? drawNetworkMap()
                              : which == SchematicPicture::DqCircuits ? drawDqCircuits()
                                                                      : drawPss2aDiagram();
         const DecodedJpeg committed = loadSchematicPicture(which);

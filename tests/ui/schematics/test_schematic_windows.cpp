@@ -36,8 +36,7 @@ private slots:
     void cleanup() { windows_.reset(); }
 
     void createdHiddenWithCaptionsAndPictures() {
-        const SchematicWindow* all[] = {windows_->SchematSiec(), windows_->SchematPSS2A(),
-                                        windows_->Schemat_dq()};
+        const SchematicWindow* all[] = {windows_->SchematSiec(), windows_->SchematPSS2A(), windows_->Schemat_dq()};
         const char* captions[] = {"SchematSiec", "SchematPSS2A", "Schemat_dq"};
         const QSize pictures[] = {{589, 800}, {1200, 400}, {333, 333}};
         for (int i = 0; i < 3; ++i) {

@@ -110,7 +110,6 @@ protected:
         QVERIFY(line->at(0).x() <= window.xLow && line->at(line->count() - 1).x() >= window.xHigh);
     }
     void pressF10() { QTest::keyClick(form.get(), Qt::Key_F10); }
-
 };
 
 }  // namespace tgsim::testing

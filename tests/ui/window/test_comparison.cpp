@@ -151,7 +151,8 @@ private slots:
             for (std::size_t i = 0; i < drawn.size(); ++i) {
                 const int k = drawn[i];
                 const chart::LegendEntry& entry = groups[run].entries[i];
-                QCOMPARE(entry.caption, QString::fromLatin1(tgsim::kChartQuantities[static_cast<std::size_t>(k)].caption));
+                QCOMPARE(entry.caption,
+                         QString::fromLatin1(tgsim::kChartQuantities[static_cast<std::size_t>(k)].caption));
                 QLineSeries* line = run == 0 ? chart->series(k) : chart->keptSeries(1, k);
                 QCOMPARE(entry.pen, line->pen());
             }
@@ -187,8 +188,10 @@ private slots:
         for (int run : {1, 2}) {
             QStringList dashes;
             for (qreal length : chart::keptPen(1, run).dashPattern()) dashes << QString::number(length);
-            const QRegularExpression group(QStringLiteral("<g [^>]*stroke=\"(#[0-9a-f]{6})\"[^>]*stroke-dasharray=\"%1\"[^>]*>\\s*<(path|polyline) ")
-                                               .arg(QRegularExpression::escape(dashes.join(','))));
+            const QRegularExpression group(
+                QStringLiteral(
+                    "<g [^>]*stroke=\"(#[0-9a-f]{6})\"[^>]*stroke-dasharray=\"%1\"[^>]*>\\s*<(path|polyline) ")
+                    .arg(QRegularExpression::escape(dashes.join(','))));
             std::map<QString, int> byColour;
             for (auto match = group.globalMatch(svg); match.hasNext();) ++byColour[match.next().captured(1)];
             QCOMPARE(byColour[chart::keptPen(13, run).color().name()], 3);

@@ -21,7 +21,8 @@ private slots:
     void cleanup() { form.reset(); }
 
     void startUpState() {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Generator Synchroniczny z Regulatorem PID i Stabilizatorem Systemowym"));
+        QCOMPARE(form->windowTitle(),
+                 QStringLiteral("Generator Synchroniczny z Regulatorem PID i Stabilizatorem Systemowym"));
         QCOMPARE(form->centralWidget()->size(), QSize(800, 541));
         QCOMPARE(form->statusBar()->height(), 21);
         for (const char* name : {"siatka", "siatkaPraca", "war_pocz", "ProgressBar1", "Wykr_DaneAkt", "ZalWyl_PSS"})
@@ -44,7 +45,8 @@ private slots:
         QCOMPARE(control->model()->index(1, 1).data().toString(), QStringLiteral("5"));
         QCOMPARE(component<QCheckBox>("ChBox13")->text(), QStringLiteral("Uw"));
         // The boxes show their colours (beside the caption, where nothing else is drawn).
-        for (auto [k, colour] : {std::pair{11, QColor(255, 255, 0)}, {13, QColor(0, 255, 0)}, {16, QColor(0, 128, 128)}}) {
+        for (auto [k, colour] :
+             {std::pair{11, QColor(255, 255, 0)}, {13, QColor(0, 255, 0)}, {16, QColor(0, 128, 128)}}) {
             const QImage picture = form->seriesBox(k)->grab().toImage();
             QCOMPARE(picture.pixelColor(picture.width() - 2, picture.height() / 2), colour);
         }

@@ -88,7 +88,7 @@ private slots:
         QVERIFY(shown("Chart1"));  // a drag is neither a click on the window nor a view switch
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 7000"));
         QVERIFY((time->max() - time->min()) / time->tickInterval() <= 20);  // labels follow the zoom
-        checkLineFollowsRows(15);  // and the line's points the range shown
+        checkLineFollowsRows(15);                                           // and the line's points the range shown
         QTest::mouseClick(area, Qt::RightButton, {}, plot.toPoint());
         QCOMPARE(time->min(), fullMin);
         QCOMPARE(time->max(), fullMax);

@@ -32,7 +32,9 @@ private:
         return static_cast<int>(window()->plane()->modePoints()->count() +
                                 window()->plane()->electromechanicalPoints()->count());
     }
-    QString cell(const QTableWidget* table, int row, int column) { return tgsim::testing::cellText(table, row, column); }
+    QString cell(const QTableWidget* table, int row, int column) {
+        return tgsim::testing::cellText(table, row, column);
+    }
     // Set 1 on the network at the given steady state, "PSS 2A - D.O." on.
     void operatingPoint() {
         for (const char* handler : {"Pracawsieci1Click", "PSS2A_1Click", "Stale_PSS", "Warunkizadane1Click"})

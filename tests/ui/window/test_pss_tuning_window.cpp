@@ -27,10 +27,10 @@ private:
     QStringList& reported = shown.reported;
 
     PssTuningWindow* window() { return form->findChild<PssTuningWindow*>(); }
-    QString cell(const QTableWidget* table, int row, int column) { return tgsim::testing::cellText(table, row, column); }
-    QString gridValue(int column) {
-        return QString::fromStdString(form->session().grids().Siatka_PSS.cell(column, 1));
+    QString cell(const QTableWidget* table, int row, int column) {
+        return tgsim::testing::cellText(table, row, column);
     }
+    QString gridValue(int column) { return QString::fromStdString(form->session().grids().Siatka_PSS.cell(column, 1)); }
 
 private slots:
     void init() { QVERIFY(shown.start()); }

@@ -86,7 +86,8 @@ private slots:
     void aMissingFolderIsReportedAndLeavesNoFile() {
         answer = path("missing/wykres.wmf");
         trigger("Gdzie1Click");
-        QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file ") + answer + QStringLiteral("\nNo such folder")});
+        QCOMPARE(reported,
+                 QStringList{QStringLiteral("Cannot create file ") + answer + QStringLiteral("\nNo such folder")});
         QVERIFY(!QFile::exists(answer));
     }
 

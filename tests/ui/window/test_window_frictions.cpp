@@ -102,14 +102,15 @@ private slots:
         auto* view = form->findChild<QTableView*>(grid);
         QVERIFY(view && view->isHidden());
         view->model()->setData(view->model()->index(1, column), QStringLiteral("1.5"));
-        whenTheMessageShows([&] { QTest::keyClick(form.get(), Qt::Key_F10); }, [&](const QString& text) {
-            QCOMPARE(text, QStringLiteral("'1.5' is not a valid floating point value"));
-            QVERIFY(view->isVisible());
-            const QModelIndex cell = view->model()->index(1, column);
-            QCOMPARE(view->currentIndex(), cell);
-            QVERIFY(view->selectionModel()->isSelected(cell));
-            QVERIFY(view->viewport()->rect().contains(view->visualRect(cell)));
-        });
+        whenTheMessageShows([&] { QTest::keyClick(form.get(), Qt::Key_F10); },
+                            [&](const QString& text) {
+                                QCOMPARE(text, QStringLiteral("'1.5' is not a valid floating point value"));
+                                QVERIFY(view->isVisible());
+                                const QModelIndex cell = view->model()->index(1, column);
+                                QCOMPARE(view->currentIndex(), cell);
+                                QVERIFY(view->selectionModel()->isSelected(cell));
+                                QVERIFY(view->viewport()->rect().contains(view->visualRect(cell)));
+                            });
     }
 
     void qtTextsInPolish() {
