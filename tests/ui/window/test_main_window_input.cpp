@@ -89,7 +89,10 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 7000"));
         QVERIFY((time->max() - time->min()) / time->tickInterval() <= 20);  // labels follow the zoom
         checkLineFollowsRows(15);                                           // and the line's points the range shown
+        // Over the readout a right click offers the full view among the copies.
         QTest::mouseClick(area, Qt::RightButton, {}, plot.toPoint());
+        QVERIFY(form->Chart1()->contextMenu()->isVisible());
+        form->Chart1()->contextMenu()->actions().last()->trigger();
         QCOMPARE(time->min(), fullMin);
         QCOMPARE(time->max(), fullMax);
         QVERIFY((fullMax - fullMin) / time->tickInterval() <= 20);
