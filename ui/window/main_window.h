@@ -70,7 +70,8 @@ public:
     // (more than a quarter of it); a message box by default.
     using MemoryQuestion = std::function<bool(std::uint64_t bytes, std::uint64_t memory)>;
     void setMemoryQuestion(MemoryQuestion ask) { askMemory_ = std::move(ask); }
-    // What every way of ending the program goes through, once: a running computation is stopped.
+    // What every way of ending the program goes through, once: a running computation is stopped
+    // and the case's recovery copy written.
     void aboutToEnd();
 
 protected:
@@ -116,6 +117,7 @@ private:
     TextGridView* gridNamed(const std::string& name) const;
     void syncStatusPanels();
     void syncOwnWindows();
+    void writeRecoveryCopy();
 
     Session session_;
     std::array<TextGridView*, 5> grids_{};

