@@ -30,16 +30,20 @@ std::string participations(const Mode& mode, Name name) {
 }
 
 // The stabilizer's memory by the prefix of its elements' names ("power path 5") and what the
-// window calls it.
+// window calls it; the element's number follows in parentheses, apart from the factor after it.
 struct StabilizerElement {
     std::string_view prefix;
     std::string_view caption;
 };
 constexpr StabilizerElement kStabilizerElements[] = {
-    {"speed path ", "PSS: tor w, stan "},           {"power path ", "PSS: tor P, stan "},
-    {"speed sample ", "PSS: próbka w nr "},         {"power sample ", "PSS: próbka P nr "},
-    {"first filter ", "PSS: filtr 1, stan "},       {"second filter ", "PSS: filtr 2, stan "},
-    {"previous output", "PSS: poprzednie wyjście"}, {"stabilizer signal", "PSS: sygnał"},
+    {"speed path ", "PSS tor w"},
+    {"power path ", "PSS tor P"},
+    {"speed sample ", "PSS próbka w"},
+    {"power sample ", "PSS próbka P"},
+    {"first filter ", "PSS filtr 1"},
+    {"second filter ", "PSS filtr 2"},
+    {"previous output", "PSS poprzednie wyjście"},
+    {"stabilizer signal", "PSS sygnał"},
 };
 
 // The stored values without a chart caption of their own, by their `war_pocz` header or in words.
@@ -56,8 +60,10 @@ std::string elementCaption(std::string_view element) {
     for (const auto& [name, caption] : kStoredValues)
         if (element == name) return std::string(caption);
     for (const StabilizerElement& e : kStabilizerElements)
-        if (element.substr(0, e.prefix.size()) == e.prefix)
-            return std::string(e.caption) + std::string(element.substr(e.prefix.size()));
+        if (element.substr(0, e.prefix.size()) == e.prefix) {
+            const std::string_view number = element.substr(e.prefix.size());
+            return std::string(e.caption) + (number.empty() ? "" : " (" + std::string(number) + ")");
+        }
     return std::string(element);  // a chart caption or a grid header already ("w", "dId")
 }
 

@@ -19,8 +19,8 @@ std::string participationCaptions(const Mode& mode);
 
 // An element of the discrete state as the window names it: a chart quantity by its caption
 // ("w", "delta", "Iw"), a stored value by its grid header or in words ("dId", "Ug regulatora",
-// "całka uchybu regulatora"), the stabilizer's memory by the quantity its path filters ("PSS:
-// tor P, stan 5", "PSS: sygnał").
+// "całka uchybu regulatora"), the stabilizer's memory by the quantity its path filters ("PSS
+// tor P (5)", "PSS sygnał").
 std::string elementCaption(std::string_view element);
 
 // Header real,imag,frequency_hz,damping_ratio,time_constant_s,participation,electromechanical,
