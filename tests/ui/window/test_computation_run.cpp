@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
+#include <unistd.h>
 
 #include "dq_circuits_window.h"
 #include "network_map_window.h"
@@ -85,6 +86,26 @@ private slots:
         QCOMPARE(session.grids().war_pocz.cell(6, 1), initial);
         QVERIFY(form->findChild<QPushButton*>(QStringLiteral("Przerwij"))->isHidden());
         QVERIFY(form->action(QStringLiteral("G2Click"))->isEnabled());
+    }
+
+    // Rows beyond a quarter of the machine's memory are asked about, with the figure; "no"
+    // computes nothing and leaves the earlier results.
+    void aRunTooLargeForTheMemoryIsAskedAbout() {
+        form->runHandler("O1Click");
+        const tgsim::ResultMatrix* earlier = &form->session().results();
+        const double memory = double(sysconf(_SC_PHYS_PAGES)) * double(sysconf(_SC_PAGE_SIZE));
+        const double steps = memory / 4 / (tgsim::kStateSize * sizeof(double)) * 1.5;
+        form->session().setCell(tgsim::GridId::siatkaPraca, 1, 1, std::to_string(int(steps / 1000)));
+        std::uint64_t asked = 0;
+        form->setMemoryQuestion([&](std::uint64_t bytes, std::uint64_t) {
+            asked = bytes;
+            return false;
+        });
+        form->runHandler("O1Click");
+        QVERIFY(asked > memory / 4 && asked < memory / 2);
+        QCOMPARE(&form->session().results(), earlier);
+        QCOMPARE(form->session().chartRowCount(), std::size_t(7000));
+        QVERIFY(shown.reported.isEmpty());
     }
 };
 
