@@ -61,7 +61,8 @@ Command scenario(const ScenarioPreset& preset) {
 }
 
 // A command of the window itself: schematics, saving, closing, the standard-parameters,
-// modal-analysis and stabilizer-tuning windows.
+// modal-analysis and stabilizer-tuning windows, the chart's colours, the stabilizer's switch as
+// a menu item (the button's command).
 Command windowItem(const char* handler, const char* menu, const char* caption) {
     return item(handler, menu, caption, "", {});
 }
@@ -91,6 +92,7 @@ std::vector<Command> buildCommands() {
         pss2a("PSS2A_3Click", "PSS 2A - Koz."),
         item("PSS1wejsciowy1Click", kStabilizerMenu, kSingleInputSet.menuCaption, "",
              call<&Session::PSS1wejsciowy1Click>()),
+        windowItem("ZalWylPSSClick", kStabilizerMenu, "PSS załączony"),
         item("DobierzPSSClick", kStabilizerMenu, "Dobierz nastawy…", "", call<&Session::DobierzPSSClick>()),
         windowItem("StrojeniePSSClick", kStabilizerMenu, "Strojenie PSS"),
         item("O1Click", kComputeMenu, "Rozwiązanie Równań Stanu", "F10",
@@ -101,6 +103,7 @@ std::vector<Command> buildCommands() {
         item("ZachowajPrzebiegClick", kCompareMenu, "Zachowaj przebieg", "", call<&Session::ZachowajPrzebiegClick>()),
         item("UsunPorownaniaClick", kCompareMenu, "Usuń porównania", "", call<&Session::UsunPorownaniaClick>()),
         windowItem("LegendaClick", kCompareMenu, "Legenda"),
+        windowItem("KoloryRozroznialneClick", kCompareMenu, "Kolory rozróżnialne"),
         windowItem("Poka1Click", kSchematicsMenu, "Schemat Sieci "),
         windowItem("PokazDQcircuits", kSchematicsMenu, "Schemat d-q"),
         windowItem("SchematStabilizatorClick", kSchematicsMenu, "Schemat PSS2A"),

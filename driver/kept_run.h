@@ -31,9 +31,11 @@ struct KeptRun {
 // name for the start-up scenario), the stabilizer set or "bez PSS" (when the record's stabilizer
 // did not act), the record's rotor model and the generator set, joined by " · ", e.g.
 // "Test: PSS 2A · PSS 2A - D.O. · Canay · G1". The sets are named as loaded: cells edited since
-// do not rename them.
+// do not rename them. A run that did not start from a state the grids were given ends with how
+// it started (`startNote`, e.g. "od warunków końcowych"), so that runs from different states
+// are not taken for a fair comparison.
 std::string runName(const ScenarioPreset& scenario, const TParametry& record, std::string_view stabilizerSet,
-                    std::string_view generatorSet);
+                    std::string_view generatorSet, std::string_view startNote = {});
 
 // A menu caption as a name: without the blanks around it, inner runs of blanks made one.
 std::string captionAsName(std::string_view caption);

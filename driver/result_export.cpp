@@ -51,6 +51,29 @@ void writeCompareCsv(const Session& session, std::ostream& out) {
     writeChartRows(session.chartRows(), "current,", out);
 }
 
+void writeChartTable(const ChartRows& rows, std::span<const int> quantities, double from, double to,
+                     std::ostream& out) {
+    const auto cell = [&out](double value) {
+        std::string text = csvNumber(value);
+        for (char& c : text)
+            if (c == '.') c = ',';
+        out << text;
+    };
+    out << 't';
+    for (int k : quantities) out << '\t' << kChartQuantities[static_cast<std::size_t>(k)].caption;
+    out << '\n';
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const double t = rows.time(i);
+        if (!(t >= from && t <= to)) continue;
+        cell(t);
+        for (int k : quantities) {
+            out << '\t';
+            cell(rows.value(k, i));
+        }
+        out << '\n';
+    }
+}
+
 void writeGrid(const TextGrid& grid, std::ostream& out) {
     for (int row = 0; row < TextGrid::kRows; ++row) {
         for (int column = 0; column < grid.columnCount(); ++column)

@@ -46,6 +46,7 @@ void Session::Dane0() {
     writeScenarioGrids(grids_, kStartupScenario);
     view_.chartVisible = false;
     Generator(1, grids_.siatka);
+    generator_ = &kGeneratorSets[0];
     record_.model = RotorModel::Klasyczny;
     PSS1wejsciowy1Click();
     LoadParameters();
@@ -56,7 +57,16 @@ void Session::Dane0() {
 }
 
 void Session::setCell(GridId grid, int column, int row, std::string_view text) {
-    grids_.byId(grid).setCell(column, row, text);
+    TextGrid& cells = grids_.byId(grid);
+    if (grid == GridId::war_pocz && row == 1 && cells.contains(column, row) && cells.cell(column, row) != text)
+        initialEdited_ = true;
+    cells.setCell(column, row, text);
+}
+
+void Session::writeInitialState(const State& state, const TParametry& scales, bool final) {
+    writeStateToInitialGrid(state, scales, grids_.war_pocz);
+    initialFromFinalState_ = final;
+    initialEdited_ = false;
 }
 
 // ---- View transitions ----
@@ -76,7 +86,7 @@ void Session::setStabilizerSwitch(bool on) {
 void Session::showDataView() {
     view_.chartVisible = false;
     showInputGrids(true);
-    writeStateToInitialGrid(currentData_, resultsRecord_, grids_.war_pocz);
+    writeInitialState(currentData_, resultsRecord_, true);
     view_.Wykr_DaneAkt = kChartViewCaption;
 }
 
@@ -98,6 +108,7 @@ void Session::loadGeneratorSet(const GeneratorSet& set) {
     } else {
         generatorSet_ = captionAsName(set.menuCaption);
     }
+    generator_ = &set;
     view_.chartVisible = false;
     showGrid(GridId::siatka);
     writeGeneratorSet(set, grids_.siatka);
@@ -122,6 +133,10 @@ void Session::applyScenario(const ScenarioPreset& preset) {
     preset.setEvents(record_);
     if (preset.switchesStabilizerOn) stabilizerOn_ = true;
     writeScenarioGrids(grids_, preset);
+    // A preset that writes the whole state gives the grids a state of its own; one that writes
+    // alfa and beta alone keeps where the rest came from.
+    if (preset.initial == InitialConditions::RestUnexcited || preset.initial == InitialConditions::LoadedPoint)
+        initialFromFinalState_ = initialEdited_ = false;
     if (preset.switchesStabilizerOn) showGrid(GridId::Siatka_PSS);
 }
 
@@ -130,13 +145,13 @@ void Session::applyScenario(const ScenarioPreset& preset) {
 void Session::war_zeroweClick() {
     showGrid(GridId::war_pocz);
     firstInitialState_[0] = 0.0;
-    writeStateToInitialGrid(firstInitialState_, record_, grids_.war_pocz);
+    writeInitialState(firstInitialState_, record_, false);
 }
 
 void Session::war_koncowClick() {
     showGrid(GridId::war_pocz);
     currentData_[0] = 0.0;
-    writeStateToInitialGrid(currentData_, resultsRecord_, grids_.war_pocz);
+    writeInitialState(currentData_, resultsRecord_, true);
 }
 
 // The steady states are those of the machine as the grids stand now, also when a data set was
@@ -153,6 +168,7 @@ void Session::war_nominalneClick() {
     showGrid(GridId::war_pocz);
     const double Qr = guarded([&] { return std::sqrt(1.0 - machine.cosfin * machine.cosfin); });
     writeSteadyState(networkSteadyState(machine, 1.0, Qr), machine, grids_);
+    initialFromFinalState_ = initialEdited_ = false;
 }
 
 void Session::Warunkizadane1Click() {
@@ -161,6 +177,7 @@ void Session::Warunkizadane1Click() {
     const SteadyState state = Warunkizadane(machine, grids_, steadyStateDefaultsWritten_);
     showGrid(GridId::war_pocz);
     writeSteadyState(state, machine, grids_);
+    initialFromFinalState_ = initialEdited_ = false;
 }
 
 void Session::Obliczeniecalkicieplnej1Click() {
@@ -227,10 +244,17 @@ void Session::clearAllSeries() {
 }
 
 void Session::O1Click(SolveObserver* observer) {
+    SolveJob job = beginSolve(observer);
+    job.run(observer);
+    finishSolve(job, observer);
+}
+
+SolveJob Session::beginSolve(SolveObserver* observer) {
     showInputGrids(true);
     view_.CalkaCieplnaVisible = false;
     clearAllSeries();
-    const auto start = std::chrono::steady_clock::now();
+    SolveJob job;
+    job.started_ = std::chrono::steady_clock::now();
     view_.seriesBoxesVisible = false;
     LoadParameters();
     showGrid(GridId::Siatka_PSS, stabilizerOn());
@@ -241,19 +265,59 @@ void Session::O1Click(SolveObserver* observer) {
     view_.panels = {kTimePending, statePanel(scenario_->scenarioName),
                     "Liczba iteracji = " + std::to_string(record_.stepCount), kHintPanel};
     if (observer) observer->statusTextsWritten();
-    const State startVector = initialState_;
+    job.start_ = initialState_;
+    job.record_ = record_;
+    job.startNote_ = initialStateNote();
     view_.progressBarVisible = true;
-    resultsComplete_ = false;
-    // The rows of a kept run stay as they are: this computation writes into a matrix of its own.
-    if (results_.use_count() > 1) results_ = std::make_shared<ResultMatrix>();
-    integrate(startVector, record_, *results_, record_.to, record_.tk, observer);
-    // The chart's quantities are part of the computation: a fault in any of them ends it here,
-    // as a fault in the integration does, so that no box, no exported value and no picture can
-    // meet a value that is not finite (the boxes then redraw the checked values only).
-    checkChartValues(ChartRows(*results_, results_->storedRows() - 1, record_));
+    return job;
+}
+
+void SolveJob::run(Progress* progress) noexcept {
+    try {
+        // The rows of the earlier computation (and of every kept run) stay as they are: this
+        // one writes into a matrix of its own.
+        integrate(start_, record_, *results_, record_.to, record_.tk, progress);
+        // The chart's quantities are part of the computation: a fault in any of them ends it
+        // here, as a fault in the integration does, so that no box, no exported value and no
+        // picture can meet a value that is not finite (the boxes then redraw the checked
+        // values only).
+        checkChartValues(ChartRows(*results_, results_->storedRows() - 1, record_));
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
+namespace {
+
+std::string stoppedMessage(const SolveJob& job) {
+    const ResultMatrix& rows = job.results();
+    std::string text = "Obliczenia przerwane";
+    if (rows.storedRows() > 0)
+        text += " przy t = " + formatGeneral(rows.row(rows.storedRows() - 1)[kT], 4) +
+                " s z tk = " + formatGeneral(job.endTime(), 4) + " s";
+    return text + ": wyniki poprzednich obliczeń, dane aktualne i siatki zostają bez zmian.";
+}
+
+}  // namespace
+
+void Session::finishSolve(SolveJob& job, SolveObserver* observer) {
+    if (job.failure_) {
+        try {
+            std::rethrow_exception(job.failure_);
+        } catch (const ComputationStopped&) {
+            throw ComputationStopped(stoppedMessage(job));
+        } catch (...) {
+            // A failed computation keeps the rows it stored before the fault. One refused before
+            // it stored any leaves the earlier rows where they are, unless a kept run holds them.
+            if (job.results_->capacity() > 0 || results_.use_count() > 1) results_ = job.results_;
+            resultsComplete_ = false;
+            throw;
+        }
+    }
+    results_ = job.results_;
     resultsComplete_ = true;
     resultsRecord_ = record_;
-    resultsName_ = runName(*scenario_, record_, stabilizerSet_, generatorSet_);
+    resultsName_ = runName(*scenario_, record_, stabilizerSet_, generatorSet_, job.startNote_);
 
     showInputGrids(false);
     showGrid(GridId::Siatka_PSS, false);
@@ -263,7 +327,7 @@ void Session::O1Click(SolveObserver* observer) {
     const auto last = results_->row(static_cast<std::size_t>(record_.stepCount));
     currentData_[0] = 0.0;
     for (int k = 1; k < kStateSize; ++k) currentData_[static_cast<std::size_t>(k)] = last[static_cast<std::size_t>(k)];
-    writeElapsedTime(elapsedText(std::chrono::steady_clock::now() - start));
+    writeElapsedTime(elapsedText(std::chrono::steady_clock::now() - job.started_));
     if (observer) observer->statusTextsWritten();
     view_.Wykr_DaneAkt = kDataViewCaption;
     UncheckSeriesBoxes();
@@ -272,6 +336,18 @@ void Session::O1Click(SolveObserver* observer) {
     view_.chartVisible = true;
     view_.seriesBoxesVisible = true;
     view_.Wykr_DaneAktEnabled = true;
+}
+
+std::optional<std::uint64_t> Session::plannedResultBytes() const {
+    TParametry record = record_;
+    State initial{};
+    try {
+        tgsim::LoadParameters(grids_, stabilizerOn_, record, initial);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+    if (record.stepCount < 0) return std::nullopt;
+    return (static_cast<std::uint64_t>(record.stepCount) + 1) * kStateSize * sizeof(double);
 }
 
 // ---- Chart ----

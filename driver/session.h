@@ -5,7 +5,11 @@
 // views over one Session; they read it through const accessors and change it only through its
 // commands and cell edits.
 #include <array>
+#include <chrono>
+#include <cstdint>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,11 +23,13 @@
 #include "core/numerics/result_matrix.h"
 #include "core/analysis/ringdown.h"
 #include "core/analysis/standard_parameters.h"
+#include "base/failure.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
 #include "data/pss_sets.h"
 #include "kept_run.h"
 #include "scenarios/scenario_presets.h"
+#include "session_input.h"
 
 namespace tgsim {
 
@@ -34,6 +40,36 @@ public:
     virtual void statusTextsWritten() {}
     void setMaximum(int) override {}
     void setPosition(int) override {}
+};
+
+// A computation stopped from outside before its end (the window's "Przerwij"): thrown by the
+// observer's progress report on the computing thread. The session then leaves its results,
+// current data and grids as they were before the computation.
+class ComputationStopped : public Failure {
+public:
+    using Failure::Failure;
+};
+
+// One computation between its start and its end: what the integration reads, copied from the
+// session, and the rows it writes. Its run touches nothing else, so it may run on another
+// thread while the session stays as it is (the window's thread keeps owning it).
+class SolveJob {
+public:
+    // Integrates the run and checks its chart values; a failure, or a stop thrown by `progress`,
+    // is kept for the session's finishSolve. `progress` may be null.
+    void run(Progress* progress) noexcept;
+    // The rows of the run, as far as it got.
+    const ResultMatrix& results() const { return *results_; }
+    double endTime() const { return record_.tk; }
+
+private:
+    friend class Session;
+    State start_{};
+    TParametry record_;
+    std::shared_ptr<ResultMatrix> results_ = std::make_shared<ResultMatrix>();
+    std::chrono::steady_clock::time_point started_;
+    std::string startNote_;  // how the run started, for its name
+    std::exception_ptr failure_;
 };
 
 // The state of the window's components that the commands change.
@@ -87,8 +123,19 @@ public:
     void Klasyczny1Click() { record_.model = RotorModel::Klasyczny; }
     void Canaya1Click() { record_.model = RotorModel::Canaya; }
 
-    // The computation (F10) and the rotor thermal figure.
+    // The computation (F10): beginSolve, the job's run and finishSolve on one thread. The window
+    // runs the job on a thread of its own between the two. beginSolve writes what the
+    // computation shows before integrating (and fails as reading the grids fails); finishSolve
+    // takes the rows and shows the chart, or, for a job that failed, leaves the session as that
+    // failure leaves it and throws it. A stopped job leaves the results, the current data and
+    // the grids as they were and throws ComputationStopped, saying so.
     void O1Click(SolveObserver* observer = nullptr);
+    SolveJob beginSolve(SolveObserver* observer);
+    void finishSolve(SolveJob& job, SolveObserver* observer);
+    // The bytes the rows of a computation started now would take (none when reading the grids
+    // fails, which the computation then reports itself).
+    std::optional<std::uint64_t> plannedResultBytes() const;
+    // The rotor thermal figure.
     void Obliczeniecalkicieplnej1Click();
 
     // Chart: the data/chart view switch and the seventeen quantity boxes (k = 1..17).
@@ -103,6 +150,10 @@ public:
 
     // A cell edit as the user types it (cells outside the grid are ignored).
     void setCell(GridId grid, int column, int row, std::string_view text);
+    // The input as it stands, and a change of it taken back (undo) or done again (redo): the
+    // grids' cells and the fields of the commands that loaded data sets and presets.
+    InputSnapshot inputSnapshot() const;
+    void applyInputChange(const InputChange& change, bool undo);
     // Shows the grid (where a failing cell is to be corrected).
     void revealGrid(GridId grid) { showGrid(grid); }
 
@@ -121,6 +172,16 @@ public:
     bool stabilizerOn() const { return stabilizerOn_; }
     // The scenario chosen last (the start-up scenario until one is chosen).
     const ScenarioPreset& scenario() const { return *scenario_; }
+    // The generator set loaded last (nullptr when the generator grid came from elsewhere), and
+    // whether any cell of `siatka` differs from what loading it wrote.
+    const GeneratorSet* generatorSet() const { return generator_; }
+    bool generatorCellsEdited() const;
+    // The menu caption of the stabilizer set loaded last.
+    const std::string& stabilizerSetCaption() const { return stabilizerSet_; }
+    // How a computation started now would start, when not from a state the grids were given by
+    // a preset, a steady state or the start-up: "od warunków końcowych" (the final state of a
+    // computation), "od warunków zmienionych" (values typed into `war_pocz`), both, or "".
+    std::string initialStateNote() const;
 
     // The standard parameters of the machine the grids describe as they stand now (data set,
     // model and every cell edit), read into a copy of the record: nothing is computed and the
@@ -189,6 +250,8 @@ private:
     void showInputGrids(bool visible);  // siatka, siatkaPraca and war_pocz
     void showDataView();
     void showChartView();
+    // Writes the state into `war_pocz`; `final`: it is the final state of a computation.
+    void writeInitialState(const State& state, const TParametry& scales, bool final);
     void Wykres(int k);  // the handler of box k: refreshes series k
     void UncheckSeriesBoxes();
     void clearAllSeries();
@@ -208,11 +271,14 @@ private:
     TParametry resultsRecord_;
     std::string resultsName_;
     // The data sets last loaded, by name, for the names of the runs.
+    const GeneratorSet* generator_ = nullptr;
     std::string generatorSet_ = "G1";
     std::string stabilizerSet_;
     std::vector<KeptRun> keptRuns_;
     unsigned keptRevision_ = 0;
     bool steadyStateDefaultsWritten_ = false;
+    bool initialFromFinalState_ = false;
+    bool initialEdited_ = false;
     ViewState view_;
     std::array<bool, kSeriesCount> seriesFilled_{};
     std::array<unsigned, kSeriesCount> seriesRevision_{};

@@ -1,6 +1,7 @@
 #include "stability_figures.h"
 
 #include <charconv>
+#include <utility>
 
 #include "base/csv_number.h"
 
@@ -17,16 +18,61 @@ std::string twoDecimals(double value) {
     return text;
 }
 
-}  // namespace
-
-std::string participationText(const Mode& mode) {
+template <class Name>
+std::string participations(const Mode& mode, Name name) {
     std::string text;
     for (const Participation& p : mode.participation) {
         if (p.state.empty()) continue;
         if (!text.empty()) text += "; ";
-        text += p.state + ' ' + twoDecimals(p.factor);
+        text += name(p.state) + ' ' + twoDecimals(p.factor);
     }
     return text;
+}
+
+// The stabilizer's memory by the prefix of its elements' names ("power path 5") and what the
+// window calls it; the element's number follows in parentheses, apart from the factor after it.
+struct StabilizerElement {
+    std::string_view prefix;
+    std::string_view caption;
+};
+constexpr StabilizerElement kStabilizerElements[] = {
+    {"speed path ", "PSS tor w"},
+    {"power path ", "PSS tor P"},
+    {"speed sample ", "PSS próbka w"},
+    {"power sample ", "PSS próbka P"},
+    {"first filter ", "PSS filtr 1"},
+    {"second filter ", "PSS filtr 2"},
+    {"previous output", "PSS poprzednie wyjście"},
+    {"stabilizer signal", "PSS sygnał"},
+};
+
+// The stored values without a chart caption of their own, by their `war_pocz` header or in words.
+constexpr std::pair<std::string_view, std::string_view> kStoredValues[] = {
+    {"Ug", "Ug regulatora"},
+    {"dUg", "dUg regulatora"},
+    {"errorIntegral", "całka uchybu regulatora"},
+    {"regulatorOutput", "A (wyjście regulatora)"},
+};
+
+}  // namespace
+
+std::string elementCaption(std::string_view element) {
+    for (const auto& [name, caption] : kStoredValues)
+        if (element == name) return std::string(caption);
+    for (const StabilizerElement& e : kStabilizerElements)
+        if (element.substr(0, e.prefix.size()) == e.prefix) {
+            const std::string_view number = element.substr(e.prefix.size());
+            return std::string(e.caption) + (number.empty() ? "" : " (" + std::string(number) + ")");
+        }
+    return std::string(element);  // a chart caption or a grid header already ("w", "dId")
+}
+
+std::string participationText(const Mode& mode) {
+    return participations(mode, [](const std::string& state) { return state; });
+}
+
+std::string participationCaptions(const Mode& mode) {
+    return participations(mode, [](const std::string& state) { return elementCaption(state); });
 }
 
 void writeModesCsv(const ModalResult& modes, std::ostream& out) {

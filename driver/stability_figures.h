@@ -4,6 +4,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/analysis/modal_analysis.h"
 #include "core/analysis/ringdown.h"
@@ -13,6 +14,14 @@ namespace tgsim {
 // The mode's largest participations, largest first, with two decimals and the decimal comma of
 // the cells: "w 0,48; delta 0,45; Iw 0,03".
 std::string participationText(const Mode& mode);
+// The same with each state named as the window names it (elementCaption).
+std::string participationCaptions(const Mode& mode);
+
+// An element of the discrete state as the window names it: a chart quantity by its caption
+// ("w", "delta", "Iw"), a stored value by its grid header or in words ("dId", "Ug regulatora",
+// "całka uchybu regulatora"), the stabilizer's memory by the quantity its path filters ("PSS
+// tor P (5)", "PSS sygnał").
+std::string elementCaption(std::string_view element);
 
 // Header real,imag,frequency_hz,damping_ratio,time_constant_s,participation,electromechanical,
 // then one line per listed mode in the result's order. Numbers with a decimal point; the time

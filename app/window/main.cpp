@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "headless_run.h"
+#include "quit_on_signals.h"
 #include "ui/window/qt_translations.h"
 #include "ui/window/main_window.h"
 
@@ -31,6 +32,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tgsim"));
     tgsim::window::installQtTranslations(application);
     tgsim::window::TForm1 form;
+    // Whatever ends the program (the window closed, "Koniec", a termination signal) ends it
+    // through the window.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &form, [&form] { form.aboutToEnd(); });
+    tgsim::app::quitOnTerminationSignals(&form);
     form.show();
     return QApplication::exec();
 }

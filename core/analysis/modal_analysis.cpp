@@ -42,16 +42,26 @@ void refuseMovingState(const RunStepper& run, const DiscreteStateLayout& layout,
         const int element = DiscreteStateLayout::plantElement(k);
         const double relative = std::fabs(drift) / layout.scale(element);
         throwPendingFault();
-        if (!(relative <= kRestTolerance))
-            throw Failure("The initial state is not at rest: " + layout.name(element) + " moves by " +
-                          formatGeneral(relative, 3) + " of its scale per second (a modal analysis allows " +
-                          formatGeneral(kRestTolerance) + ")");
+        if (!(relative <= kRestTolerance)) throw StateNotAtRest(layout.name(element), relative);
     }
     const double step = differenceStep * std::fmax(std::fabs(x[kBeta]), 1.0);
-    if (x[kBeta] + step > run.record().betaMax || x[kBeta] - step < 0.0)
-        throw Failure("The firing angle rests at its limit (beta = " + formatGeneral(x[kBeta], 6) +
-                      " rad): the limit has no derivative there");
+    if (x[kBeta] + step > run.record().betaMax || x[kBeta] - step < 0.0) throw FiringAngleAtLimit(x[kBeta]);
 }
+
+}  // namespace
+
+StateNotAtRest::StateNotAtRest(std::string element, double relativeDrift)
+    : Failure("The initial state is not at rest: " + element + " moves by " + formatGeneral(relativeDrift, 3) +
+              " of its scale per second (a modal analysis allows " + formatGeneral(kRestTolerance) + ")"),
+      element_(std::move(element)),
+      drift_(relativeDrift) {}
+
+FiringAngleAtLimit::FiringAngleAtLimit(double beta)
+    : Failure("The firing angle rests at its limit (beta = " + formatGeneral(beta, 6) +
+              " rad): the limit has no derivative there"),
+      beta_(beta) {}
+
+namespace {
 
 // The map over one period from `from`, as the flat vector of the layout.
 Eigen::VectorXd mapped(RunStepper& run, const DiscreteStateLayout& layout, const RunState& from, int steps) {

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "core/model/parameter_record.h"
 
 namespace tgsim {
@@ -65,6 +66,29 @@ struct ModalResult {
     // than a millionth within one period. ln(z) has no meaning for them: they are counted here,
     // not listed.
     int vanishing = 0;
+};
+
+// The refusal of a state that moves: the element that moves too fast and how fast, relative to
+// its scale per second (the message says both, in the runner's words).
+class StateNotAtRest : public Failure {
+public:
+    StateNotAtRest(std::string element, double relativeDrift);
+    const std::string& element() const { return element_; }
+    double relativeDrift() const { return drift_; }
+
+private:
+    std::string element_;
+    double drift_;
+};
+
+// The refusal of a firing angle within a differencing step of its limit.
+class FiringAngleAtLimit : public Failure {
+public:
+    explicit FiringAngleAtLimit(double beta);
+    double beta() const { return beta_; }
+
+private:
+    double beta_;
 };
 
 // Refuses with a Failure, and no result: the refusals of a run (checkRunInputs); a record

@@ -15,6 +15,8 @@ constexpr int kSignificantDigits = 6;
 constexpr QPoint kOffset{14, 16};
 constexpr int kMargin = 4;
 constexpr int kCellGap = 8;
+constexpr int kSampleLength = 14;  // the piece of line before a caption, and its gap
+constexpr int kSampleGap = 4;
 
 QString number(double value) { return QString::fromStdString(formatGeneral(value, kSignificantDigits)); }
 
@@ -26,7 +28,7 @@ QFont boldFont() {
 
 }  // namespace
 
-void fillReadoutTable(const Readout& readout, int keptRuns, ReadoutTable& table) {
+void fillReadoutTable(const Readout& readout, int keptRuns, LineColours colours, ReadoutTable& table) {
     table.time = QStringLiteral("t = %1 s").arg(number(readout.time));
     table.heading.clear();
     if (keptRuns > 0) {
@@ -34,6 +36,7 @@ void fillReadoutTable(const Readout& readout, int keptRuns, ReadoutTable& table)
         for (int run = 1; run <= keptRuns; ++run) table.heading.push_back(QString::number(run));
     }
     table.rows.clear();
+    table.rowPens.clear();
     table.boldRow = table.boldColumn = -1;
     std::array<bool, kSeriesCount> listed{};
     for (const ReadoutValue& first : readout.values) {
@@ -51,6 +54,7 @@ void fillReadoutTable(const Readout& readout, int keptRuns, ReadoutTable& table)
             }
         }
         table.rows.push_back(std::move(row));
+        table.rowPens.push_back(emphasised(livePen(first.k, colours)));
     }
 }
 
@@ -81,7 +85,8 @@ QSize ReadoutTip::layOut() {
     };
     for (std::size_t c = 0; c < table_.heading.size(); ++c) widen(c, plain.horizontalAdvance(table_.heading[c]));
     for (const auto& row : table_.rows)
-        for (std::size_t c = 0; c < row.size(); ++c) widen(c, bold.horizontalAdvance(row[c]));
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widen(c, bold.horizontalAdvance(row[c]) + (c == 0 ? kSampleLength + kSampleGap : 0));
     int width = 0;
     for (int w : columnWidths_) width += w + kCellGap;
     width = std::max(width - kCellGap, plain.horizontalAdvance(table_.time));
@@ -115,20 +120,29 @@ void ReadoutTip::paintEvent(QPaintEvent*) {
     };
     text(kMargin, width() - 2 * kMargin, table_.time, false);
     y += lineHeight;
-    const auto line = [&](const std::vector<QString>& cells, int boldColumn) {
+    const auto line = [&](const std::vector<QString>& cells, int boldColumn, const QPen* sample) {
         int x = kMargin;
         for (std::size_t c = 0; c < cells.size() && c < columnWidths_.size(); ++c) {
             const bool bold = static_cast<int>(c) == boldColumn;
             if (bold) painter.setFont(boldFont());
-            text(x, columnWidths_[c], cells[c], c > 0);
+            if (c == 0 && sample) {
+                const QPen textPen = painter.pen();
+                painter.setPen(*sample);
+                painter.drawLine(x, y + lineHeight / 2, x + kSampleLength, y + lineHeight / 2);
+                painter.setPen(textPen);
+                text(x + kSampleLength + kSampleGap, columnWidths_[c] - kSampleLength - kSampleGap, cells[c], false);
+            } else {
+                text(x, columnWidths_[c], cells[c], c > 0);
+            }
             if (bold) painter.setFont(font());
             x += columnWidths_[c] + kCellGap;
         }
         y += lineHeight;
     };
-    if (!table_.heading.empty()) line(table_.heading, -1);
+    if (!table_.heading.empty()) line(table_.heading, -1, nullptr);
     for (std::size_t r = 0; r < table_.rows.size(); ++r)
-        line(table_.rows[r], static_cast<int>(r) == table_.boldRow ? table_.boldColumn : -1);
+        line(table_.rows[r], static_cast<int>(r) == table_.boldRow ? table_.boldColumn : -1,
+             r < table_.rowPens.size() ? &table_.rowPens[r] : nullptr);
 }
 
 }  // namespace tgsim::chart

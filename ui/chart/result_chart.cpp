@@ -84,7 +84,7 @@ ResultChart::ResultChart(QWidget* parent) : QChartView(parent) {
         chart->addSeries(line);
         line->attachAxis(timeAxis_);
         line->attachAxis(valueAxis_);
-        line->setPen(livePen(k));
+        line->setPen(livePen(k, colours_));
         live_[static_cast<std::size_t>(k)].series = line;
     }
     setChart(chart);
@@ -173,7 +173,7 @@ void ResultChart::syncKeptLines(const Session& session, bool keptChanged) {
                 removeSeries(line);
                 continue;
             }
-            if (!line.series) line.series = addSeries(keptPen(k, static_cast<int>(run) + 1));
+            if (!line.series) line.series = addSeries(keptPen(k, static_cast<int>(run) + 1, colours_));
             if (line.measured && !keptChanged) continue;
             line.drawn.valid = false;
             measure(line.time, line.value, runs[run].chartRows(), k);
@@ -337,6 +337,23 @@ void ResultChart::zoomToBand(QRectF band) {
     chart()->zoomIn(QRectF(area.left() + x, area.bottom() - y - height, width, height));
 }
 
+void ResultChart::setDistinctColours(bool distinct) {
+    const LineColours wanted = distinct ? LineColours::Distinct : LineColours::Standard;
+    if (wanted == colours_) return;
+    colours_ = wanted;
+    applyColours();
+}
+
+void ResultChart::applyColours() {
+    hideReadout();  // gives the emphasised line its own pen back first
+    for (int k = 0; k < kSeriesCount; ++k) live_[static_cast<std::size_t>(k)].series->setPen(livePen(k, colours_));
+    for (std::size_t run = 0; run < kMaxKeptRuns; ++run)
+        for (int k = 1; k < kSeriesCount; ++k)
+            if (QLineSeries* line = kept_[run][static_cast<std::size_t>(k)].series)
+                line->setPen(keptPen(k, static_cast<int>(run) + 1, colours_));
+    updateLegend();
+}
+
 void ResultChart::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::RightButton) QChartView::mousePressEvent(event);
     event->accept();
@@ -344,7 +361,7 @@ void ResultChart::mousePressEvent(QMouseEvent* event) {
 
 void ResultChart::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
-        resetZoom();
+        rightClicked(event->position().toPoint());
         event->accept();
         return;
     }

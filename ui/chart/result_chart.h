@@ -9,11 +9,13 @@
 
 #include "axis_scale.h"
 #include "chart_legend.h"
+#include "chart_look.h"
 #include "driver/session.h"
 #include "line_decimation.h"
 #include "readout.h"
 
 class QLineSeries;
+class QMenu;
 class QValueAxis;
 
 namespace tgsim::chart {
@@ -52,6 +54,16 @@ public:
     // The ranges shown and the device pixels they cover.
     PlotWindow plotWindow() const;
 
+    // The lines' colours: the standard ones, or a colour of its own for every quantity (in the
+    // lines, the kept runs' lines, the legend, the readout and so in every picture).
+    void setDistinctColours(bool distinct);
+    LineColours lineColours() const { return colours_; }
+
+    // The drawn quantities of the current computation over the time range shown, as a table for
+    // a spreadsheet (writeChartTable), and the same put on the clipboard (Ctrl+C).
+    QString visibleRangeText() const;
+    void copyVisibleRange();
+
     // The legend (off until switched on) and what it lists.
     void setLegendShown(bool shown);
     bool legendShown() const;
@@ -65,6 +77,9 @@ public:
     const Readout& readout() const { return readout_; }
     bool readoutShown() const;
     ReadoutTip* readoutTip() const { return tip_; }
+    // The menu a right click opens while the readout shows (copy its values, copy the range, full
+    // view); nullptr before the first.
+    QMenu* contextMenu() const { return menu_; }
 
 signals:
     void doubleClicked();
@@ -74,6 +89,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -114,6 +130,9 @@ private:
     void refreshLine(Line& line, const ChartRows& rows, int k, const PlotWindow& window);
     // Zooms into the band (device pixels), widened where it would show less than an axis can.
     void zoomToBand(QRectF band);
+    // A right click: the menu over a readout, otherwise straight back to the full view.
+    void rightClicked(QPoint position);
+    void applyColours();
 
     QValueAxis* timeAxis_;
     QValueAxis* valueAxis_;
@@ -133,6 +152,8 @@ private:
     Readout readout_;
     QLineSeries* emphasised_ = nullptr;
     QPen emphasisedPen_;  // its own pen, given back when the emphasis moves
+    LineColours colours_ = LineColours::Standard;
+    QMenu* menu_ = nullptr;
 };
 
 }  // namespace tgsim::chart

@@ -35,7 +35,7 @@ void ResultChart::updateLegend() {
         for (int k = 1; k < kSeriesCount; ++k)
             if (filled_[static_cast<std::size_t>(k)] && drawsLine(k))
                 current.entries.push_back(
-                    {QLatin1String(kChartQuantities[static_cast<std::size_t>(k)].caption), livePen(k)});
+                    {QLatin1String(kChartQuantities[static_cast<std::size_t>(k)].caption), livePen(k, colours_)});
         if (session_->chartRowCount() > 0 || session_->keptRuns().empty()) groups.push_back(std::move(current));
         const std::vector<KeptRun>& runs = session_->keptRuns();
         for (std::size_t run = 0; run < runs.size() && run < kMaxKeptRuns; ++run) {
@@ -43,7 +43,7 @@ void ResultChart::updateLegend() {
             for (int k = 1; k < kSeriesCount; ++k)
                 if (kept_[run][static_cast<std::size_t>(k)].series)
                     kept.entries.push_back({QLatin1String(kChartQuantities[static_cast<std::size_t>(k)].caption),
-                                            keptPen(k, static_cast<int>(run) + 1)});
+                                            keptPen(k, static_cast<int>(run) + 1, colours_)});
             groups.push_back(std::move(kept));
         }
     }
@@ -93,7 +93,7 @@ void ResultChart::showReadoutAt(QPointF position) {
     if (readout_.values.empty()) return hideReadout();
     const ReadoutValue& nearest = readout_.values[static_cast<std::size_t>(readout_.nearest)];
     emphasise(seriesOf(nearest.run, nearest.k));
-    fillReadoutTable(readout_, readoutKeptRuns_, tip_->table());
+    fillReadoutTable(readout_, readoutKeptRuns_, colours_, tip_->table());
     tip_->showAt(mapToGlobal(position.toPoint()));
 }
 

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QStandardPaths>
 
 #include "base/failure.h"
@@ -13,15 +15,22 @@
 namespace tgsim::window {
 namespace {
 
-const QString kPictureTypes =
-    QStringLiteral("Pictures (*.wmf *.emf *.png *.svg *.pdf *.jpg *.jpeg *.bmp);;All files (*)");
+const QString kPictureTypes = QStringLiteral("Pictures (*.wmf *.emf *.png *.svg *.pdf);;All files (*)");
+
+// By PictureFormat.
+constexpr const char* kExtensions[] = {"wmf", "emf", "png", "svg", "pdf"};
+
+// Picture types the chart is not saved in, beyond those Qt can write.
+const QStringList kOtherPictureTypes = {QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("bmp"),
+                                        QStringLiteral("gif"),  QStringLiteral("tif"),  QStringLiteral("tiff"),
+                                        QStringLiteral("webp"), QStringLiteral("ico"),  QStringLiteral("eps"),
+                                        QStringLiteral("ps"),   QStringLiteral("jfif"), QStringLiteral("heic")};
 
 }  // namespace
 
 ChartSaving::ChartSaving(QWidget* window, ResultChart* chart, const Session& session)
     : QObject(window), window_(window), chart_(chart), session_(session) {
-    // The name is used exactly as entered: no extension is added, and an existing file is
-    // replaced without a question.
+    // An existing file is replaced without a question.
     ask_ = [this](const QString& caption, const QString& start, const QString& filter) {
         return QFileDialog::getSaveFileName(window_, caption, start, filter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
@@ -35,38 +44,56 @@ QString ChartSaving::startFolder() {
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
+std::pair<QString, PictureFormat> ChartSaving::pictureTarget(const QString& typed, PictureFormat format) {
+    if (const std::optional<PictureFormat> named = pictureFormatForFileName(typed)) return {typed, *named};
+    const QString suffix = QFileInfo(typed).suffix().toLower();
+    if (!suffix.isEmpty() &&
+        (kOtherPictureTypes.contains(suffix) || QImageWriter::supportedImageFormats().contains(suffix.toLatin1())))
+        throw Failure("Cannot save the chart as a ." + suffix.toStdString() +
+                      " picture: the chart is saved as .wmf, .emf, .png, .svg or .pdf");
+    return {typed + QLatin1Char('.') + QString::fromLatin1(kExtensions[static_cast<std::size_t>(format)]), format};
+}
+
 void ChartSaving::saveAs(const QString& caption, const QString& filter,
-                         const std::function<void(const QString&)>& save) {
+                         const std::function<QString(const QString&)>& save) {
     const QString name = ask_(caption, lastName_.isEmpty() ? startFolder() : lastName_, filter);
     if (name.isEmpty()) return;  // cancelled: nothing is written
     lastName_ = name;
     try {
-        save(name);
+        lastName_ = save(name);
     } catch (const Failure& failure) {
         if (report_) report_(QString::fromStdString(failure.what()));
     }
 }
 
+void ChartSaving::savePicture(const QString& caption, const QString& filter, PictureFormat format) {
+    saveAs(caption, filter, [this, format](const QString& typed) {
+        const auto [name, written] = pictureTarget(typed, format);
+        saveResultChart(*chart_, name, written);
+        return name;
+    });
+}
+
 void ChartSaving::Gdzie1Click() {
-    saveAs(QStringLiteral("Gdzie zapisac wykres ?"), kPictureTypes,
-           [this](const QString& name) { saveResultChart(*chart_, name, PictureFormat::Wmf); });
+    savePicture(QStringLiteral("Gdzie zapisac wykres ?"), kPictureTypes, PictureFormat::Wmf);
 }
 
 void ChartSaving::Gdzie2Click() {
-    saveAs(QStringLiteral("Gdzie zapisac formularz / Enh ?"), kPictureTypes,
-           [this](const QString& name) { saveResultChart(*chart_, name, PictureFormat::Emf); });
+    savePicture(QStringLiteral("Gdzie zapisac formularz / Enh ?"), kPictureTypes, PictureFormat::Emf);
 }
 
 void ChartSaving::SavePictureClick() {
-    saveAs(QStringLiteral("Wykres jako PNG, SVG lub PDF"),
-           QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;Windows Metafile (*.wmf);;Enhanced Metafile (*.emf)"),
-           [this](const QString& name) { saveResultChart(*chart_, name); });
+    savePicture(
+        QStringLiteral("Wykres jako PNG, SVG lub PDF"),
+        QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf);;Windows Metafile (*.wmf);;Enhanced Metafile (*.emf)"),
+        PictureFormat::Png);
 }
 
 void ChartSaving::SaveResultsClick() {
     saveAs(QStringLiteral("Wyniki obliczeń (CSV)"), QStringLiteral("CSV (*.csv);;All files (*)"),
            [this](const QString& name) {
                writeTextFile(name.toStdString(), [this](std::ostream& out) { writeResultsCsv(session_, out); });
+               return name;
            });
 }
 
@@ -74,6 +101,7 @@ void ChartSaving::SaveChartDataClick() {
     saveAs(QStringLiteral("Przebiegi z wykresu (CSV)"), QStringLiteral("CSV (*.csv);;All files (*)"),
            [this](const QString& name) {
                writeTextFile(name.toStdString(), [this](std::ostream& out) { writeChartCsv(session_, out); });
+               return name;
            });
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // The menu "Zapisz": the chart as a placeable Windows Metafile or an Enhanced Metafile under a
-// name the user chooses, and beyond those the chart as PNG, SVG or PDF and the results of the
-// last computation as CSV.
+// name the user chooses (the item's extension added when none is typed), and beyond those the
+// chart as PNG, SVG or PDF and the results of the last computation as CSV.
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <utility>
+
+#include "ui/metafile/chart_picture.h"
 
 #include "driver/session.h"
 
@@ -34,6 +37,12 @@ public:
     // The folder the dialog starts in: "d:\Moje doc" where such a folder exists, otherwise the
     // user's documents folder.
     static QString startFolder();
+    // The file a picture chosen under `typed` by an item that writes `format` goes to, and its
+    // format: a name with the extension of a format the chart can be saved in is written in
+    // that format; a name with the extension of another picture type is refused (Failure);
+    // any other name gets the item's extension added. A file never holds other than its
+    // extension says.
+    static std::pair<QString, PictureFormat> pictureTarget(const QString& typed, PictureFormat format);
 
 public slots:
     void Gdzie1Click();         // WMF
@@ -44,8 +53,9 @@ public slots:
 
 private:
     // Asks for a name (offering the last one chosen) and runs `save` with it; a failure goes
-    // to the report.
-    void saveAs(const QString& caption, const QString& filter, const std::function<void(const QString&)>& save);
+    // to the report. `save` returns the name it wrote under.
+    void saveAs(const QString& caption, const QString& filter, const std::function<QString(const QString&)>& save);
+    void savePicture(const QString& caption, const QString& filter, PictureFormat format);
 
     QWidget* window_;
     ResultChart* chart_;

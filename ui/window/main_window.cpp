@@ -27,7 +27,6 @@
 #include "modal_analysis_window.h"
 #include "pss_tuning_window.h"
 #include "ui/chart/result_chart.h"
-#include "solve_progress.h"
 #include "standard_parameters_window.h"
 #include "text_grid_view.h"
 
@@ -106,62 +105,15 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     client->resized = [this](QSize size) { followClientSize(size); };
     buildMenu();
     buildStatusBar();
+    buildEditing();
     // The start-up (Dane0) ran when the session was made; show what it left.
     syncFromSession();
     move(224, 198);
     resize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
     // After the main window, the three schematic windows, hidden until their menu items.
     connectSavingAndSchematics();
-}
-
-void TForm1::connectSavingAndSchematics() {
-    saving_ = new ChartSaving(this, chart_, session_);
-    saving_->setFailureReport([this](const QString& message) { reportFailure(message); });
-    connect(action(QStringLiteral("Gdzie1Click")), &QAction::triggered, saving_, &ChartSaving::Gdzie1Click);
-    connect(action(QStringLiteral("Gdzie2Click")), &QAction::triggered, saving_, &ChartSaving::Gdzie2Click);
-    connect(action(QStringLiteral("SavePictureClick")), &QAction::triggered, saving_, &ChartSaving::SavePictureClick);
-    connect(action(QStringLiteral("SaveResultsClick")), &QAction::triggered, saving_, &ChartSaving::SaveResultsClick);
-    connect(action(QStringLiteral("SaveChartDataClick")), &QAction::triggered, saving_,
-            &ChartSaving::SaveChartDataClick);
-    QAction* legend = action(QStringLiteral("LegendaClick"));
-    legend->setCheckable(true);
-    connect(legend, &QAction::toggled, chart_, &chart::ResultChart::setLegendShown);
-    schematics_ = new SchematicWindows(this);
-    connect(action(QStringLiteral("Poka1Click")), &QAction::triggered, schematics_, &SchematicWindows::Poka1Click);
-    connect(action(QStringLiteral("PokazDQcircuits")), &QAction::triggered, schematics_,
-            &SchematicWindows::PokazDQcircuits);
-    connect(action(QStringLiteral("SchematStabilizatorClick")), &QAction::triggered, schematics_,
-            &SchematicWindows::SchematStabilizatorClick);
-    auto* standardParameters = new StandardParametersWindow(this);
-    connect(action(QStringLiteral("ParametryStandardoweClick")), &QAction::triggered, this, [this, standardParameters] {
-        runCommand([this, standardParameters](SolveObserver*) { standardParameters->showFor(session_); });
-    });
-    auto* modal = new ModalAnalysisWindow(this);
-    const auto showModes = [this, modal] { runCommand([this, modal](SolveObserver*) { modal->showFor(session_); }); };
-    connect(action(QStringLiteral("AnalizaModalnaClick")), &QAction::triggered, this, showModes);
-    connect(modal, &ModalAnalysisWindow::recomputeRequested, this, showModes);
-    connectPssTuning();
-}
-
-// "Strojenie PSS" shows the responses; "Dobierz nastawy…" asks first: the window shows the proposal
-// and "Zastosuj" writes it into the grid (the command's own action, which applies it at once, is
-// the runner's step).
-void TForm1::connectPssTuning() {
-    auto* tuning = new PssTuningWindow(this);
-    const auto show = [this, tuning](bool propose) {
-        runCommand([this, tuning, propose](SolveObserver*) { tuning->showFor(session_, propose); });
-    };
-    connect(action(QStringLiteral("StrojeniePSSClick")), &QAction::triggered, this, [show] { show(false); });
-    QAction* propose = action(QStringLiteral("DobierzPSSClick"));
-    disconnect(propose, &QAction::triggered, this, nullptr);
-    connect(propose, &QAction::triggered, this, [show] { show(true); });
-    connect(tuning, &PssTuningWindow::recomputeRequested, this, show);
-    connect(tuning, &PssTuningWindow::applyRequested, this, [this, tuning] {
-        runCommand([this, tuning](SolveObserver*) {
-            if (tuning->proposal()) session_.applyPssSetting(*tuning->proposal());
-            tuning->showFor(session_, false);
-        });
-    });
+    connectAnalysisWindows();
+    connectColourChoice();
 }
 
 TForm1::~TForm1() {
@@ -197,7 +149,11 @@ void TForm1::buildComponents(QWidget* client) {
         grids_[i]->move(positions[i]);
     }
     connect(grids_[2], &TextGridView::gridClicked, this, [this] { runHandler("Warunkizadane1Click"); });
+    buildSeriesBoxes(client);
+    buildButtons(client);
+}
 
+void TForm1::buildSeriesBoxes(QWidget* client) {
     for (int k = 1; k <= kQuantityCount; ++k) {
         auto* box = new QCheckBox(QString::fromLatin1(kChartQuantities[static_cast<std::size_t>(k)].caption), client);
         box->setObjectName(QStringLiteral("ChBox%1").arg(k));
@@ -209,12 +165,13 @@ void TForm1::buildComponents(QWidget* client) {
         colours.setColor(QPalette::WindowText, Qt::black);
         box->setPalette(colours);
         box->setAttribute(Qt::WA_NoMousePropagation);
-        connect(box, &QCheckBox::toggled, this, [this, k](bool checked) {
-            runCommand([this, k, checked](SolveObserver*) { session_.setSeriesBox(k, checked); });
-        });
+        connect(box, &QCheckBox::toggled, this,
+                [this, k](bool checked) { runCommand([this, k, checked] { session_.setSeriesBox(k, checked); }); });
         boxes_[static_cast<std::size_t>(k)] = box;
     }
+}
 
+void TForm1::buildButtons(QWidget* client) {
     Wykr_DaneAkt_ = makeButton(client, "Wykr_DaneAkt", {8, 504, 81, 25});
     connect(Wykr_DaneAkt_, &QPushButton::clicked, this, [this] { runHandler("Przelacz_DaneAkt_Wykres"); });
     ZalWyl_PSS_ = makeButton(client, "ZalWyl_PSS", {112, 504, 57, 25});
@@ -232,7 +189,17 @@ void TForm1::buildComponents(QWidget* client) {
     ProgressBar1_->setValue(0);
     ProgressBar1_->setTextVisible(false);
     ProgressBar1_->setAttribute(Qt::WA_NoMousePropagation);
-    for (QWidget* below : std::initializer_list<QWidget*>{Wykr_DaneAkt_, ZalWyl_PSS_, CalkaCieplna_, ProgressBar1_})
+    // Beside the bar while a computation integrates; Esc presses it.
+    Przerwij_ = makeButton(client, "Przerwij", {516, 508, 75, 23});
+    Przerwij_->setText(QStringLiteral("Przerwij"));
+    Przerwij_->setToolTip(QStringLiteral("Przerywa obliczenia (Esc); poprzednie wyniki zostają"));
+    Przerwij_->setShortcut(Qt::Key_Escape);
+    Przerwij_->setAutoDefault(false);
+    Przerwij_->hide();
+    // On the press: the shortcut's click is animated and would end a tenth of a second later.
+    connect(Przerwij_, &QPushButton::pressed, this, &TForm1::stopComputation);
+    for (QWidget* below :
+         std::initializer_list<QWidget*>{Wykr_DaneAkt_, ZalWyl_PSS_, CalkaCieplna_, ProgressBar1_, Przerwij_})
         belowChart_.push_back({below, below->pos()});
 }
 
@@ -243,29 +210,6 @@ void TForm1::followClientSize(QSize size) {
     const QSize extra = (size - QSize(kClientWidth, kClientHeight - kStatusBarHeight)).expandedTo(QSize(0, 0));
     chart_->setGeometry(QRect(QPoint(72, 8), chart::kChartSize + extra));
     for (const auto& [widget, startPosition] : belowChart_) widget->move(startPosition + QPoint(0, extra.height()));
-}
-
-void TForm1::buildMenu() {
-    auto bind = [this](QAction* action, const char* handler, const QKeySequence& shortcut) {
-        action->setObjectName(QString::fromLatin1(handler));
-        action->setShortcut(shortcut);
-        actions_[QString::fromLatin1(handler)] = action;
-        // The window's own commands (schematics, saving) are connected where they are made.
-        const Command* command = findCommand(handler);
-        if (command && command->action)
-            connect(action, &QAction::triggered, this, [this, handler] { runHandler(handler); });
-    };
-    for (const TopMenu& top : mainMenuLayout()) {
-        if (top.items.empty()) {
-            bind(menuBar()->addAction(top.caption), top.handler, top.shortcut);
-            continue;
-        }
-        QMenu* menu = menuBar()->addMenu(top.caption);
-        for (const MenuItem& item : top.items) bind(menu->addAction(item.caption), item.handler, item.shortcut);
-    }
-    connect(action(QStringLiteral("Koniec")), &QAction::triggered, this, &QWidget::close);
-    // Every top-level item with its check mark and picture, "Stany Pracy" as the default item.
-    applyMenuBarLook(menuBar(), QStringLiteral("Stany Pracy"));
 }
 
 void TForm1::buildStatusBar() {
@@ -284,68 +228,6 @@ void TForm1::buildStatusBar() {
         bar->addWidget(panel, last ? 1 : 0);  // the last panel reaches the right edge
         panels_[i] = panel;
     }
-}
-
-QAction* TForm1::action(const QString& handler) const {
-    const auto found = actions_.find(handler);
-    return found == actions_.end() ? nullptr : found->second;
-}
-
-void TForm1::runHandler(const char* handler) {
-    const Command* command = findCommand(handler);
-    if (!command) return;
-    if (!command->action) {
-        if (QAction* own = action(QString::fromLatin1(handler))) own->trigger();
-        return;
-    }
-    const bool computation = QLatin1String(handler) == QLatin1String("O1Click");
-    if (computation && !busy_) chart_->resetZoom();  // new results open in the full view
-    runCommand([this, command](SolveObserver* progress) { command->action(session_, progress); }, computation);
-}
-
-void TForm1::runCommand(const std::function<void(SolveObserver*)>& command, bool computation) {
-    if (busy_) return;
-    busy_ = true;
-    QString failure;
-    std::optional<CellAt> failedCell;
-    try {
-        if (computation) {
-            SolveProgress progress(ProgressBar1_, [this] {
-                syncFromSession();
-                statusBar()->repaint();
-            });
-            command(&progress);
-        } else {
-            command(nullptr);
-        }
-    } catch (const CellFailure& error) {
-        failure = QString::fromStdString(error.what());
-        failedCell = CellAt{error.grid(), error.column(), error.row()};
-    } catch (const Failure& error) {
-        failure = QString::fromStdString(error.what());
-    } catch (const std::bad_alloc&) {
-        failure = QStringLiteral("Out of memory");
-    }
-    busy_ = false;
-    TextGridView* failedGrid = failedCell ? gridNamed(failedCell->grid) : nullptr;
-    if (failedGrid) session_.revealGrid(failedGrid->gridModel().gridId());
-    syncFromSession();
-    // The cell to correct is in sight when the message appears.
-    if (failedGrid) failedGrid->showCell(failedCell->column, failedCell->row);
-    if (!failure.isEmpty()) reportFailure(failure);
-}
-
-TextGridView* TForm1::gridNamed(const std::string& name) const {
-    for (TextGridView* grid : grids_)
-        if (grid->gridModel().grid().name() == name) return grid;
-    return nullptr;
-}
-
-void TForm1::reportFailure(const QString& message) {
-    if (failureReport_)
-        failureReport_(message);
-    else
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), message);
 }
 
 void TForm1::syncFromSession() {
@@ -367,6 +249,8 @@ void TForm1::syncFromSession() {
     CalkaCieplna_->setVisible(view.CalkaCieplnaVisible);
     ProgressBar1_->setVisible(view.progressBarVisible);
     syncStatusPanels();
+    markActiveChoices();
+    syncOwnWindows();
 }
 
 void TForm1::syncStatusPanels() {
@@ -378,21 +262,17 @@ void TForm1::syncStatusPanels() {
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    // A computation cannot be abandoned halfway; the window closes once it has finished.
-    if (busy_) {
-        event->ignore();
-        return;
-    }
-    QMainWindow::closeEvent(event);
-}
-
 void TForm1::keyPressEvent(QKeyEvent* event) {
     // Enter presses the default button unless a grid takes the key for its cells.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool inGrid = qobject_cast<QAbstractItemView*>(QApplication::focusWidget()) != nullptr;
     if (enter && !inGrid && ZalWyl_PSS_->isVisible() && ZalWyl_PSS_->isEnabled()) {
         ZalWyl_PSS_->click();
+        return;
+    }
+    // Ctrl+C that no grid took copies what the chart shows.
+    if (event->matches(QKeySequence::Copy) && !inGrid && chart_->isVisible()) {
+        chart_->copyVisibleRange();
         return;
     }
     QMainWindow::keyPressEvent(event);

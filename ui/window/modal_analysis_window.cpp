@@ -114,8 +114,8 @@ void ModalAnalysisWindow::fillModes(const Session& session) {
         plane_->clearModes();
         modes_->setRowCount(0);
         electromechanicalRow_ = -1;
-        summary_->setText(QStringLiteral("Brak analizy: ") + QString::fromUtf8(failure.what()));
-        throw;
+        summary_->setText(QStringLiteral("Brak analizy: ") + refusalText(failure));
+        rethrowInWindowWords(failure);
     }
     plane_->setModes(result);
     summary_->setText(electromechanicalSummary(result));
@@ -133,7 +133,8 @@ void ModalAnalysisWindow::fillModes(const Session& session) {
         modes_->setItem(row, kFrequency, figureItem(m.imag != 0.0 ? number(m.frequencyHz) : QString()));
         modes_->setItem(row, kDamping, figureItem(number(m.dampingRatio)));
         modes_->setItem(row, kTimeConstant, figureItem(m.timeConstant != 0.0 ? number(m.timeConstant) : QString()));
-        modes_->setItem(row, kParticipation, figureItem(QString::fromStdString(participationText(m)), Qt::AlignLeft));
+        modes_->setItem(row, kParticipation,
+                        figureItem(QString::fromStdString(participationCaptions(m)), Qt::AlignLeft));
         for (int column = 0; column < kModeColumns; ++column) modes_->item(row, column)->setToolTip(modeDescription(m));
         if (static_cast<int>(i) != result.electromechanical) continue;
         electromechanicalRow_ = row;

@@ -4,6 +4,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
@@ -23,6 +24,8 @@ const std::array<QColor, 3> kDampingLineColours = {QColor(128, 128, 128), QColor
 constexpr double kSlowReach = 50.0;
 // With one, on the modes within this many times its own distance.
 constexpr double kReachOfTheSwing = 4.0;
+// A point is named when the mouse is within this many pixels of it.
+constexpr double kPointReach = 8.0;
 
 QString number(double value, int digits = 4) { return QString::fromStdString(formatGeneral(value, digits)); }
 
@@ -44,7 +47,7 @@ QString modeDescription(const Mode& mode) {
     text += QStringLiteral("\ns = %1 %2 j%3 1/s")
                 .arg(number(mode.real), mode.imag < 0 ? QStringLiteral("-") : QStringLiteral("+"),
                      number(std::fabs(mode.imag)));
-    return text + QStringLiteral("\nUdziały: ") + QString::fromStdString(participationText(mode));
+    return text + QStringLiteral("\nUdziały: ") + QString::fromStdString(participationCaptions(mode));
 }
 
 ModalPlaneChart::ModalPlaneChart(QWidget* parent) : QChartView(parent) {
@@ -77,9 +80,8 @@ ModalPlaneChart::ModalPlaneChart(QWidget* parent) : QChartView(parent) {
         series->attachAxis(imagAxis_);
     }
     chart->legend()->markers(dampingLines_[0]).first()->setVisible(false);  // the imaginary axis
-    for (QScatterSeries* points : {modePoints_, electromechanicalPoints_})
-        connect(points, &QScatterSeries::hovered, this, &ModalPlaneChart::pointHovered);
     setChart(chart);
+    setMouseTracking(true);
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
     clearModes();
@@ -87,6 +89,7 @@ ModalPlaneChart::ModalPlaneChart(QWidget* parent) : QChartView(parent) {
 
 void ModalPlaneChart::setModes(const ModalResult& result) {
     modes_ = result.modes;
+    electromechanical_ = result.electromechanical;
     QList<QPointF> points, swing;
     const Mode* em =
         result.electromechanical >= 0 ? &modes_[static_cast<std::size_t>(result.electromechanical)] : nullptr;
@@ -108,6 +111,7 @@ void ModalPlaneChart::setModes(const ModalResult& result) {
 
 void ModalPlaneChart::clearModes() {
     modes_.clear();
+    electromechanical_ = -1;
     modePoints_->clear();
     electromechanicalPoints_->clear();
     hoverText_.clear();
@@ -131,16 +135,43 @@ void ModalPlaneChart::setView(const QRectF& view, double reach) {
     }
 }
 
-void ModalPlaneChart::pointHovered(const QPointF& point, bool entered) {
-    hoverText_.clear();
-    if (entered) {
-        for (const Mode& mode : modes_)
-            if (mode.real == point.x() && mode.imag == point.y()) hoverText_ = modeDescription(mode);
+QPointF ModalPlaneChart::positionOf(double real, double imag) const {
+    return mapFromScene(chart()->mapToScene(chart()->mapToPosition(QPointF(real, imag), modePoints_)));
+}
+
+void ModalPlaneChart::pointAt(QPointF position) {
+    int nearest = -1;
+    double nearestDistance = kPointReach;
+    for (std::size_t i = 0; i < modes_.size(); ++i) {
+        const QPointF at = positionOf(modes_[i].real, modes_[i].imag);
+        const double distance = std::hypot(at.x() - position.x(), at.y() - position.y());
+        if (distance <= nearestDistance) {
+            nearestDistance = distance;
+            nearest = static_cast<int>(i);
+        }
     }
-    if (hoverText_.isEmpty())
+    if (nearest < 0) {
+        hoverText_.clear();
         QToolTip::hideText();
-    else
-        QToolTip::showText(QCursor::pos(), hoverText_, this);
+        return;
+    }
+    const Mode& mode = modes_[static_cast<std::size_t>(nearest)];
+    const bool swing = electromechanical_ >= 0 &&
+                       mode.real == modes_[static_cast<std::size_t>(electromechanical_)].real &&
+                       std::fabs(mode.imag) == modes_[static_cast<std::size_t>(electromechanical_)].imag;
+    hoverText_ = (swing ? QStringLiteral("Mod elektromechaniczny\n") : QString()) + modeDescription(mode);
+    QToolTip::showText(mapToGlobal(position.toPoint()), hoverText_, this);
+}
+
+void ModalPlaneChart::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    pointAt(event->position());
+}
+
+void ModalPlaneChart::leaveEvent(QEvent* event) {
+    hoverText_.clear();
+    QToolTip::hideText();
+    QChartView::leaveEvent(event);
 }
 
 }  // namespace tgsim::window

@@ -1,7 +1,7 @@
 #pragma once
 // The modes of the operating point as points of the complex plane s: the electromechanical pair
 // in its own colour, the lines of 5 % and 10 % damping ratio through the origin, and each point
-// named by hovering over it.
+// named in a tip when the mouse points at it.
 #include <QChartView>
 #include <array>
 #include <vector>
@@ -27,11 +27,18 @@ public:
 
     QScatterSeries* modePoints() const { return modePoints_; }
     QScatterSeries* electromechanicalPoints() const { return electromechanicalPoints_; }
-    // What hovering last named ("" once the pointer has left the point).
+    // Names the mode whose point lies within a few pixels of `position` (in the view) in a tip,
+    // as a mouse move there does; hides the tip elsewhere. What it named last ("" when none).
+    void pointAt(QPointF position);
     const QString& hoverText() const { return hoverText_; }
+    // Where the point of s lies in the view.
+    QPointF positionOf(double real, double imag) const;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    void pointHovered(const QPointF& point, bool entered);
     void setView(const QRectF& view, double reach);
 
     QValueAxis* realAxis_;
@@ -40,6 +47,7 @@ private:
     QScatterSeries* electromechanicalPoints_;
     std::array<QLineSeries*, 3> dampingLines_{};  // 0 %, 5 %, 10 %
     std::vector<Mode> modes_;
+    int electromechanical_ = -1;
     QString hoverText_;
 };
 

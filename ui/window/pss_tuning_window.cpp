@@ -27,15 +27,11 @@ constexpr int kFrequencyCount = 200;
 
 QString number(double value) { return QString::fromStdString(formatGeneral(value, 4)); }
 
-// What to do about a refusal, by the refusal's own words.
+// What to do about a refusal the shared words do not cover.
 QString remedy(const std::string& message) {
-    if (message.rfind("The initial state is not at rest", 0) == 0 || message.rfind("The firing angle rests", 0) == 0)
-        return QStringLiteral(
-            "Wybierz „Praca w sieci” i „zadany stan Ustalony”, albo „warunki Końcowe = Dane "
-            "Aktualne” po ustalonym przebiegu.");
     if (message.rfind("The machine without stabilizer is unstable", 0) == 0)
         return QStringLiteral(
-            "Wybierz punkt pracy, w którym maszyna bez stabilizatora jest stabilna "
+            "\nWybierz punkt pracy, w którym maszyna bez stabilizatora jest stabilna "
             "(„Analiza modalna” w menu „Obliczenia”).");
     return QString();
 }
@@ -125,10 +121,9 @@ void PssTuningWindow::showFor(const Session& session, bool propose) {
         swings_->setRowCount(0);
         method_->clear();
         apply_->setEnabled(false);
-        summary_->setText(QStringLiteral("Brak charakterystyk: ") + QString::fromUtf8(failure.what()) +
-                          QStringLiteral("\n") + remedy(failure.what()));
+        summary_->setText(QStringLiteral("Brak charakterystyk: ") + refusalText(failure) + remedy(failure.what()));
         present();
-        throw;
+        rethrowInWindowWords(failure);
     }
     charts_->setResponses(current, proposal_ ? &proposed : nullptr, current.swingFrequencyHz);
     fillSettings(session);

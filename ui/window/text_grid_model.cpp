@@ -5,11 +5,13 @@
 namespace tgsim::window {
 namespace {
 
-// What a header cell's tip says: the column's key and meaning, the unit the computation works
-// in and how the cell's number becomes it ("Sn: rated apparent power, typed in MVA (VA = cell
-// × 10⁶)").
+// What a header cell's tip says: the whole header (a narrow column cuts it), the column's key and
+// meaning, the unit the computation works in and how the cell's number becomes it ("Sn[MVA] —
+// Sn: rated apparent power, typed in MVA (VA = cell × 10⁶)").
 QString headerTip(const GridColumn& c) {
-    QString tip = QString::fromUtf8(c.key) + QStringLiteral(": ") + QString::fromUtf8(c.meaning);
+    QString tip = QString::fromUtf8(c.header).trimmed();
+    if (!tip.isEmpty()) tip += QStringLiteral(" — ");
+    tip += QString::fromUtf8(c.key) + QStringLiteral(": ") + QString::fromUtf8(c.meaning);
     if (c.readSwitch) return tip;
     if (c.scale.asTyped() && c.unit == std::string_view("-")) return tip;
     tip += QStringLiteral(" (") + QString::fromUtf8(c.unit);
@@ -41,7 +43,7 @@ QVariant TextGridModel::data(const QModelIndex& index, int role) const {
 }
 
 bool TextGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole) return false;
+    if (!index.isValid() || role != Qt::EditRole || locked_) return false;
     session_.setCell(grid_, index.column(), index.row(), value.toString().toStdString());
     revision_ = grid().revision();
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});

@@ -22,12 +22,16 @@ public:
     void refresh();
     const TextGrid& grid() const { return session_.grids().byId(grid_); }
     GridId gridId() const { return grid_; }
+    // A locked model takes no edit (setData refuses).
+    void setLocked(bool locked) { locked_ = locked; }
+    bool locked() const { return locked_; }
 
 private:
     Session& session_;
     GridId grid_;
     int columns_;
     unsigned revision_;
+    bool locked_ = false;
 };
 
 }  // namespace tgsim::window

@@ -1,6 +1,8 @@
 #include "text_grid_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <algorithm>
 #include <cstdlib>
 #include <QLineEdit>
@@ -13,15 +15,19 @@ namespace {
 constexpr const char* kTextBeforeEdit = "textBeforeEdit";
 constexpr int kEdgeGrip = 3;  // pixels either side of a column's edge that start a resize
 constexpr int kNarrowestColumn = 8;
+constexpr QAbstractItemView::EditTriggers kEditTriggers =
+    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+    QAbstractItemView::AnyKeyPressed;
 
 // Writes a cell's text into the grid as it is typed, so that a command started while a cell is
 // being edited reads what the user sees. The editor remembers the text it started from, for Esc.
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    LiveEditDelegate(TextGridView* view) : QStyledItemDelegate(view), view_(view) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
+        emit view_->editStarted();
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         editor->setProperty(kTextBeforeEdit, index.data(Qt::EditRole));
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
@@ -37,7 +43,14 @@ public:
         if (line && line->text() == index.data(Qt::EditRole).toString()) return;
         QStyledItemDelegate::setEditorData(editor, index);
     }
+
+private:
+    TextGridView* view_;
 };
+
+bool isPlainDelete(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Delete && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 }  // namespace
 
@@ -53,8 +66,7 @@ TextGridView::TextGridView(Session& session, GridId grid, const GridLook& look, 
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(look.rowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(kEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
@@ -80,6 +92,37 @@ void TextGridView::showCell(int column, int row) {
     selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
     scrollTo(cell);
     setFocus();
+}
+
+void TextGridView::setLocked(bool locked) {
+    if (locked && state() == EditingState) {
+        QWidget* editor = QApplication::focusWidget();
+        if (editor && viewport()->isAncestorOf(editor)) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+    model_.setLocked(locked);
+    setEditTriggers(locked ? QAbstractItemView::NoEditTriggers : kEditTriggers);
+}
+
+// Del is the shortcut of "Koniec" everywhere but here: in a grid it clears the selected cells
+// (an open cell editor takes it for its text by itself).
+bool TextGridView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && isPlainDelete(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void TextGridView::keyPressEvent(QKeyEvent* event) {
+    if (isPlainDelete(event)) {
+        if (!model_.locked()) emit clearRequested();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void TextGridView::applyColumnWidths() {
@@ -127,6 +170,7 @@ void TextGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     QTableView::closeEditor(editor, hint);
     if (hint == QAbstractItemDelegate::RevertModelCache && before.isValid() && cell.isValid())
         model_.setData(cell, before, Qt::EditRole);
+    emit editFinished();
 }
 
 int TextGridView::columnEdgeAt(QPoint pos) const {

@@ -33,12 +33,22 @@ public:
     void syncFromSession(const Session& session);
     // Selects the cell, makes it current and scrolls it into view (a cell that failed to convert).
     void showCell(int column, int row);
+    // A locked grid takes no edit (a computation is running); an open cell editor commits and
+    // closes.
+    void setLocked(bool locked);
 
 signals:
     // A mouse click into the grid (after the click has moved the current cell).
     void gridClicked();
+    // A cell editor opened, and closed (what it typed is in the cell by then, or gone on Esc).
+    void editStarted();
+    void editFinished();
+    // Del with cells selected: the owner clears them (the Del of "Koniec" never reaches it here).
+    void clearRequested();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

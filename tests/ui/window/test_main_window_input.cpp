@@ -1,4 +1,7 @@
 // The main window driven as a user drives it: typing into cells, a failing cell, the steady-state grid, resizing columns and zooming the chart.
+#include <QClipboard>
+#include <QMenu>
+
 #include "main_window_driving.h"
 
 using tgsim::window::TForm1;
@@ -96,7 +99,15 @@ private slots:
         QCOMPARE(panel(2), QStringLiteral("Liczba iteracji = 7000"));
         QVERIFY((time->max() - time->min()) / time->tickInterval() <= 20);  // labels follow the zoom
         checkLineFollowsRows(15);                                           // and the line's points the range shown
+        // Over the readout a right click offers the full view among the copies.
         QTest::mouseClick(area, Qt::RightButton, {}, plot.toPoint());
+        QMenu* menu = form->Chart1()->contextMenu();
+        QVERIFY(menu->isVisible());
+        menu->actions().first()->trigger();  // the values under the mouse, one line per quantity
+        const QStringList values = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QVERIFY(values[0].startsWith(QStringLiteral("t = ")) && values.size() > 1 &&
+                values[1].contains(QLatin1Char('\t')));
+        menu->actions().last()->trigger();
         QCOMPARE(time->min(), fullMin);
         QCOMPARE(time->max(), fullMax);
         QVERIFY((fullMax - fullMin) / time->tickInterval() <= 20);

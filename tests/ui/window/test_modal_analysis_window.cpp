@@ -71,10 +71,15 @@ private slots:
         QVERIFY(frequency.startsWith(QStringLiteral("1,9")));  // about 1,94 Hz, with a decimal comma
         QVERIFY(window()->summary()->text().contains(frequency));
 
+        // The mouse over the swing's point names it; away from every point, nothing.
         const QPointF swing = window()->plane()->electromechanicalPoints()->at(0);
-        emit window()->plane()->electromechanicalPoints()->hovered(swing, true);
-        QVERIFY(window()->plane()->hoverText().contains(QStringLiteral("f = ") + frequency + QStringLiteral(" Hz")));
-        emit window()->plane()->electromechanicalPoints()->hovered(swing, false);
+        const QPointF at = window()->plane()->positionOf(swing.x(), swing.y());
+        QTest::mouseMove(window()->plane()->viewport(), (at + QPointF(2, 1)).toPoint());
+        const QString named = window()->plane()->hoverText();
+        QVERIFY2(named.startsWith(QStringLiteral("Mod elektromechaniczny")), qPrintable(named));
+        QVERIFY(named.contains(QStringLiteral("f = ") + frequency + QStringLiteral(" Hz")));
+        QVERIFY(!named.contains(QStringLiteral("power path")));
+        window()->plane()->pointAt(QPointF(1, 1));
         QVERIFY(window()->plane()->hoverText().isEmpty());
 
         // One row per ticked box; the speed rings down at the frequency of the swing.
@@ -96,7 +101,9 @@ private slots:
         form->session().setCell(tgsim::GridId::war_pocz, 6, 1, "1,01");  // off the equilibrium
         window()->findChild<QPushButton*>(QStringLiteral("Przelicz"))->click();
         QCOMPARE(reported.size(), 1);
-        QVERIFY2(reported[0].startsWith(QStringLiteral("The initial state is not at rest: ")), qPrintable(reported[0]));
+        QVERIFY2(reported[0].startsWith(QStringLiteral("Stan początkowy (war_pocz) nie jest stanem ustalonym: ")),
+                 qPrintable(reported[0]));
+        QVERIFY(reported[0].contains(QStringLiteral("Wybierz „Praca w sieci”")));  // what to do
         QVERIFY(window()->isVisible());
         QCOMPARE(pointCount(), 0);
         QCOMPARE(window()->modeTable()->rowCount(), 0);

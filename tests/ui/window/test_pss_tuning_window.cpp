@@ -75,7 +75,7 @@ private slots:
     void aStateNotAtRestIsRefusedWithWhatToDo() {
         form->action(QStringLiteral("DobierzPSSClick"))->trigger();  // the start-up state
         QCOMPARE(reported.size(), 1);
-        QVERIFY(reported[0].startsWith(QStringLiteral("The initial state is not at rest")));
+        QVERIFY(reported[0].startsWith(QStringLiteral("Stan początkowy (war_pocz) nie jest stanem ustalonym")));
         QVERIFY(window()->isVisible());
         QVERIFY(window()->summary()->text().contains(QStringLiteral("zadany stan Ustalony")));
         QCOMPARE(window()->charts()->gain(FrequencyResponseChart::kGep)->count(), 0);

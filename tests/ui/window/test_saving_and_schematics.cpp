@@ -2,6 +2,7 @@
 // "Schematy" of the main window.
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -50,17 +51,64 @@ private slots:
     }
     void cleanup() { form.reset(); }
 
-    void bothMetafileFormatsUnderTheSameName() {
+    // A picture is what its name says: the item's own format under a name without an extension,
+    // the format a picture extension names, a picture type the chart is not saved in refused.
+    void aPictureIsWhatItsNameSays_data() {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");  // empty: refused
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("wmf item, no extension") << "Gdzie1Click"
+                                                << "wykres"
+                                                << "wykres.wmf"
+                                                << "wmf";
+        QTest::newRow("emf item, no extension") << "Gdzie2Click"
+                                                << "form"
+                                                << "form.emf"
+                                                << "emf";
+        QTest::newRow("wmf item, .png typed") << "Gdzie1Click"
+                                              << "wykres.png"
+                                              << "wykres.png"
+                                              << "png";
+        QTest::newRow("png item, .EMF typed") << "SavePictureClick"
+                                              << "w.EMF"
+                                              << "w.EMF"
+                                              << "emf";
+        QTest::newRow("png item, not a picture type") << "SavePictureClick"
+                                                      << "w.v2"
+                                                      << "w.v2.png"
+                                                      << "png";
+        QTest::newRow("emf item, .bmp typed") << "Gdzie2Click"
+                                              << "wykres.bmp"
+                                              << ""
+                                              << "";
+        QTest::newRow("png item, .jpg typed") << "SavePictureClick"
+                                              << "w.jpg"
+                                              << ""
+                                              << "";
+    }
+    void aPictureIsWhatItsNameSays() {
+        QFETCH(QString, handler);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(QString, kind);
         QTest::keyClick(form.get(), Qt::Key_F10);
-        answer = path("wykres.bmp");  // the name is used as it is
-        trigger("Gdzie1Click");
-        QVERIFY(isPlaceableWmf(head(answer, 4)));
-        trigger("Gdzie2Click");  // replaces the file without a question
-        QVERIFY(isEmf(head(answer, 44)));
+        answer = scratch->filePath(typed);
+        trigger(qPrintable(handler));
+        if (written.isEmpty()) {
+            QCOMPARE(reported.size(), 1);
+            QVERIFY(reported[0].contains(QFileInfo(typed).suffix()));
+            QCOMPARE(QDir(scratch->path()).entryList(QDir::Files).size(), 0);
+            return;
+        }
+        QVERIFY(reported.isEmpty());
+        const QByteArray bytes = head(scratch->filePath(written), 44);
+        QVERIFY(kind == "wmf" ? isPlaceableWmf(bytes) : kind == "emf" ? isEmf(bytes) : bytes.startsWith("\x89PNG"));
+        QCOMPARE(QDir(scratch->path()).entryList(QDir::Files), QStringList{written});
+        trigger(qPrintable(handler));
         QCOMPARE(offered.size(), 2);
         QCOMPARE(offered[0], tgsim::window::ChartSaving::startFolder());
-        QCOMPARE(offered[1], answer);  // the last name is offered again
-        QVERIFY(reported.isEmpty());
+        QCOMPARE(offered[1], scratch->filePath(written));  // the name written is offered again
     }
 
     void beforeAnyComputationAndInTheDataView() {
@@ -104,10 +152,6 @@ private slots:
         QFile chart(answer);
         QVERIFY(chart.open(QIODevice::ReadOnly));
         QCOMPARE(chart.readAll().count('\n'), 7001);
-        answer = path("wykres.xyz");
-        trigger("SavePictureClick");
-        QCOMPARE(reported.size(), 1);
-        QVERIFY(reported[0].contains(QStringLiteral("wykres.xyz")));
     }
 
     void schematicWindowsOpenFromTheMenuOnce() {

@@ -1,6 +1,8 @@
 // The window "Parametry standardowe" of the menu "Generator": opened from its menu item, filled
 // from the grids as they stand each time it is shown, hidden with the message on a refusal.
 #include <QAction>
+#include <QLabel>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
@@ -56,6 +58,24 @@ private slots:
         open();
         QCOMPARE(reported, QStringList{QStringLiteral("'3.1' is not a valid floating point value")});
         QVERIFY(window()->isHidden());
+    }
+
+    // Open, it follows the grids: another set, the model, an edit typed into a cell, an undo.
+    void followsTheGridsWhileOpen() {
+        open();
+        QVERIFY(window()->heading()->text().startsWith(QStringLiteral("Zestaw G1")));
+        const QString xd = cell(0, 1);
+        form->runHandler("G2Click");
+        QVERIFY2(window()->heading()->text().startsWith(QStringLiteral("Zestaw G2")),
+                 qPrintable(window()->heading()->text()));
+        QVERIFY(cell(0, 1) != xd);
+        form->runHandler("Canaya1Click");
+        QVERIFY(window()->heading()->text().contains(QStringLiteral("Canay")));
+        auto* grid = form->findChild<QTableView*>(QStringLiteral("siatka"));
+        grid->model()->setData(grid->model()->index(1, 19), QStringLiteral("3,1"));
+        QCOMPARE(cell(0, 1), QStringLiteral("3,1"));
+        QVERIFY(window()->heading()->text().contains(QStringLiteral("zmienione")));
+        QVERIFY(reported.isEmpty());
     }
 };
 
