@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "headless_run.h"
+#include "ui/window/case_files.h"
 #include "ui/window/qt_translations.h"
 #include "ui/window/main_window.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tgsim"));
     tgsim::window::installQtTranslations(application);
     tgsim::window::TForm1 form;
+    form.caseFiles()->setRecoveryFile(tgsim::window::CaseFiles::defaultRecoveryFile());
     form.show();
     return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <new>
 
+#include "case_files.h"
 #include "chart_saving.h"
 #include "base/failure.h"
 #include "data/cell_failure.h"
@@ -106,6 +107,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     client->resized = [this](QSize size) { followClientSize(size); };
     buildMenu();
     buildStatusBar();
+    caseFiles_ = new CaseFiles(this, session_, [this](const std::function<void()>& command) {
+        runCommand([&command](SolveObserver*) { command(); });
+    });
+    caseFiles_->setFailureReport([this](const QString& message) { reportFailure(message); });
+    caseFiles_->bindActions(action(QStringLiteral("OtworzPrzypadekClick")),
+                            action(QStringLiteral("ZapiszPrzypadekClick")),
+                            action(QStringLiteral("PrzywrocSesjeClick")));
+    // A cell typed in changes the case: the title's * follows at once.
+    for (TextGridView* grid : grids_)
+        connect(&grid->gridModel(), &TextGridModel::dataChanged, caseFiles_, &CaseFiles::updateTitle);
     // The start-up (Dane0) ran when the session was made; show what it left.
     syncFromSession();
     move(224, 198);
@@ -327,6 +338,7 @@ void TForm1::runCommand(const std::function<void(SolveObserver*)>& command, bool
         failure = QStringLiteral("Out of memory");
     }
     busy_ = false;
+    if (computation) writeRecoveryCopy();
     TextGridView* failedGrid = failedCell ? gridNamed(failedCell->grid) : nullptr;
     if (failedGrid) session_.revealGrid(failedGrid->gridModel().gridId());
     syncFromSession();
@@ -367,7 +379,10 @@ void TForm1::syncFromSession() {
     CalkaCieplna_->setVisible(view.CalkaCieplnaVisible);
     ProgressBar1_->setVisible(view.progressBarVisible);
     syncStatusPanels();
+    if (caseFiles_) caseFiles_->updateTitle();
 }
+
+void TForm1::writeRecoveryCopy() { caseFiles_->writeRecoveryCopy(); }
 
 void TForm1::syncStatusPanels() {
     for (std::size_t i = 0; i < panels_.size(); ++i) {
@@ -384,6 +399,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    writeRecoveryCopy();
     QMainWindow::closeEvent(event);
 }
 

@@ -28,6 +28,7 @@ class ResultChart;
 
 namespace tgsim::window {
 
+class CaseFiles;
 class ChartSaving;
 class TextGridView;
 
@@ -40,6 +41,10 @@ public:
     Session& session() { return session_; }
     chart::ResultChart* Chart1() const { return chart_; }
     ChartSaving* saving() const { return saving_; }
+    CaseFiles* caseFiles() const { return caseFiles_; }
+    // Writes the recovery copy of the session (see CaseFiles); the window does it after every
+    // computation and when it closes.
+    void writeRecoveryCopy();
     SchematicWindows* schematics() const { return schematics_; }
     // The menu action bound to that handler name, or nullptr.
     QAction* action(const QString& handler) const;
@@ -83,6 +88,7 @@ private:
     std::array<TextGridView*, 5> grids_{};
     chart::ResultChart* chart_ = nullptr;
     ChartSaving* saving_ = nullptr;
+    CaseFiles* caseFiles_ = nullptr;
     SchematicWindows* schematics_ = nullptr;
     std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17
     QPushButton* Wykr_DaneAkt_ = nullptr;
