@@ -1,6 +1,8 @@
 #pragma once
 // A cell that is not a number, with where it is: the message stays the cell's own, and the window
 // shows the failing cell for correcting.
+#include <cstdint>
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -23,6 +25,11 @@ private:
     int column_;
     int row_;
 };
+
+// The message the runner reports for a failure: a cell that is not a number gains a line saying
+// which grid and column it is in ("in siatka.28 (Td0\" [s])"; the window selects the cell
+// instead); any other failure's message as it is. `pssOrder` names the columns of `Siatka_PSS`.
+std::string reportedMessage(const std::exception& failure, std::uint8_t pssOrder);
 
 // The number in the value row (row 1) of `column`; a cell that is not a number raises
 // CellFailure with the message of parseCellNumber.

@@ -46,6 +46,13 @@ int columnOf(ColumnTable table, double TParametry::*field) {
     return -1;
 }
 
+std::string cellName(GridId grid, int column, std::uint8_t pssOrder) {
+    std::string name = std::string(kGridNames[static_cast<std::size_t>(grid)]) + '.' + std::to_string(column);
+    if (const GridColumn* c = columnAt(columnTable(grid, pssOrder), column))
+        name += std::string(" (") + c->header + ')';
+    return name;
+}
+
 void writeHeaders(TextGrid& grid, ColumnTable table) {
     for (const GridColumn& c : table) grid.setCell(c.column, 0, c.header);
 }

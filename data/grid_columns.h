@@ -7,6 +7,7 @@
 // window's header tips all go through these tables, so they cannot drift apart.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/model/parameter_record.h"
@@ -64,6 +65,11 @@ const GridColumn* columnAt(ColumnTable table, int column);
 const GridColumn* columnNamed(ColumnTable table, std::string_view key);
 // The column that fills that field of the record (-1 for none).
 int columnOf(ColumnTable table, double TParametry::*field);
+
+// A cell of the value row as messages name it: the grid, the column and the header the program
+// writes there, as the runner's cell edits address it ("siatka.28 (Td0\" [s])"); without the
+// header for a column the table does not hold.
+std::string cellName(GridId grid, int column, std::uint8_t pssOrder);
 
 // Writes the header of every column of the table into row 0.
 void writeHeaders(TextGrid& grid, ColumnTable table);

@@ -181,11 +181,14 @@ ModalResult Session::modalAnalysis() const {
 }
 
 void Session::requireRingdownRows() const {
-    if (chartRowCount() == 0) throw Failure("A ringdown needs a completed computation (F10)");
+    if (!resultsComplete_ || results_->storedRows() == 0)
+        throw Failure("A ringdown needs a completed computation (F10)");
 }
 
 RingdownWindow Session::ringdownWindow() const {
     requireRingdownRows();
+    // A run of no step stores only its start, which the chart does not plot: a window of no sample.
+    if (chartRowCount() == 0) return {results_->row(0)[kT], results_->row(0)[kT]};
     const ChartRows rows = chartRows();
     return defaultRingdownWindow(resultsRecord(), rows.time(0), rows.time(rows.size() - 1));
 }
@@ -193,6 +196,7 @@ RingdownWindow Session::ringdownWindow() const {
 RingdownResult Session::ringdown(int k, const RingdownWindow& window) const {
     requireRingdownRows();
     if (k < 1 || k > kQuantityCount) throw Failure("No chart quantity " + std::to_string(k));
+    if (chartRowCount() == 0) throw Failure(tooFewSamplesMessage(window.from, window.to, 0));
     const ChartRows rows = chartRows();
     std::vector<double> t(rows.size()), y(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {

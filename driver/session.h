@@ -195,7 +195,8 @@ public:
     // The runner's step "Dobierz nastawy": the proposal applied.
     void DobierzPSSClick();
     // The window a ringdown of the last completed computation is read in by default: from the
-    // last event of its scenario to its last plotted row. Failure without a completed computation.
+    // last event of its scenario to its last plotted row (a run of no step plots none: its start
+    // at both ends). Failure without a completed computation.
     RingdownWindow ringdownWindow() const;
     // The dominant oscillation of chart quantity k (1..17) over `window` of the rows the chart
     // plots, in the chart's units. Failure without a completed computation, and as the fit
@@ -206,7 +207,8 @@ private:
     // Reads every grid into the record and the initial state; the fields read before a failing
     // cell or formula keep their new values.
     void LoadParameters();
-    // Failure unless the last computation stored all its rows.
+    // Failure unless the last computation stored all its rows (a run of no step plots none:
+    // its windows hold no sample).
     void requireRingdownRows() const;
     // The machine (`siatka`, with the record's rotor model) read into a copy of the record.
     TParametry machineAsTheGridsStand() const;

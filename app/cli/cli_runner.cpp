@@ -10,6 +10,7 @@
 #include "base/failure.h"
 #include "base/output_file.h"
 #include "base/text_file.h"
+#include "data/cell_failure.h"
 #include "cli_stability.h"
 #include "cli_tuning.h"
 #include "driver/case/case_session.h"
@@ -62,7 +63,7 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     int status = 0;
     std::size_t ran = 0;  // steps that ran without failing
     const auto report = [&](const Failure& failure) {
-        err << failure.what() << '\n';
+        err << reportedMessage(failure, session.record().pssOrder) << '\n';
         status = 1;
     };
     {

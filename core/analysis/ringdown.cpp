@@ -132,9 +132,7 @@ RingdownResult ringdown(std::span<const double> t, std::span<const double> y, do
     const std::size_t first = static_cast<std::size_t>(std::lower_bound(t.begin(), t.end(), from) - t.begin());
     const std::size_t end = static_cast<std::size_t>(std::upper_bound(t.begin(), t.end(), to) - t.begin());
     const std::size_t count = end > first ? end - first : 0;
-    if (count < kLeastSamples)
-        throw Failure("The window from " + formatGeneral(from) + " s to " + formatGeneral(to) + " s holds " +
-                      std::to_string(count) + " samples; a ringdown needs at least " + std::to_string(kLeastSamples));
+    if (count < kLeastSamples) throw Failure(tooFewSamplesMessage(from, to, count));
 
     clearFpFaults();
     const Blocks b = blockMeans(t, y, first, count);
@@ -182,6 +180,11 @@ RingdownResult ringdown(std::span<const double> t, std::span<const double> y, do
     }
     if (const char* message = pendingFpFault()) throw Failure(message);
     return result;
+}
+
+std::string tooFewSamplesMessage(double from, double to, std::size_t count) {
+    return "The window from " + formatGeneral(from) + " s to " + formatGeneral(to) + " s holds " +
+           std::to_string(count) + " samples; a ringdown needs at least " + std::to_string(kLeastSamples);
 }
 
 RingdownWindow defaultRingdownWindow(const TParametry& record, double runStart, double runEnd) {

@@ -10,6 +10,7 @@
 // of 20 ms also cancel a ripple of 50 Hz and its harmonics. The samples must be evenly spaced in
 // time, as a run's rows are.
 #include <span>
+#include <string>
 
 #include "core/model/parameter_record.h"
 
@@ -36,6 +37,9 @@ struct RingdownResult {
 // window or fewer than 20 blocks (a window shorter than 20 * kShortestBlock when the steps are
 // finer), times that do not advance or are not evenly spaced, values not finite.
 RingdownResult ringdown(std::span<const double> t, std::span<const double> y, double from, double to);
+
+// The refusal of a window from..to that holds `count` samples, fewer than a fit needs.
+std::string tooFewSamplesMessage(double from, double to, std::size_t count);
 
 struct RingdownWindow {
     double from = 0, to = 0;

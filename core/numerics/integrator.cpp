@@ -20,12 +20,9 @@ void checkRunInputs(const State& initialState, const TParametry& record, double 
     if (record.PrSam == Connection::Unrecognised)
         throw Failure("PrSam must be \"TAK\" or \"NIE\", not \"" + quotedForMessage(record.PrSamText.view()) + "\"");
     if (!(tEnd >= tStart) || !std::isfinite(tStart) || !std::isfinite(tEnd))
-        throw Failure("The end time tk = " + formatGeneral(tEnd) +
-                      " s lies before the start time to = " + formatGeneral(tStart) + " s");
-    if (record.stepCount < 0) throw Failure("The step count " + std::to_string(record.stepCount) + " is negative");
-    if (record.stepCount > kMaxStepCount)
-        throw Failure("A run of " + std::to_string(record.stepCount) + " steps is too long: the results of at most " +
-                      std::to_string(kMaxStepCount) + " steps fit in memory");
+        throw Failure(endBeforeStartMessage(tStart, tEnd));
+    if (record.stepCount < 0) throw Failure(negativeStepCountMessage(record.stepCount));
+    if (record.stepCount > kMaxStepCount) throw Failure(runTooLongMessage(record.stepCount));
     for (int k = 1; k < kStateSize; ++k)
         if (!std::isfinite(initialState[k]))
             throw Failure("Initial value " + std::to_string(k) + " is not a finite number");

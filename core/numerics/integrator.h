@@ -4,11 +4,9 @@
 #include "core/model/parameter_record.h"
 #include "progress.h"
 #include "result_matrix.h"
+#include "step_length.h"
 
 namespace tgsim {
-
-// The largest run the result matrix may hold.
-inline constexpr std::int32_t kMaxStepCount = 20'000'000;
 
 // The refusals of `integrate` below that come before anything is computed: a Failure saying
 // what is unsound about the run's inputs.

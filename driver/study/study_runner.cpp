@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "base/failure.h"
+#include "data/cell_failure.h"
 #include "driver/session.h"
 #include "study_figures.h"
 #include "study_table.h"
@@ -36,10 +37,12 @@ FinishedPoint runPoint(const std::vector<Step>& steps, const StudyOptions& study
                        std::optional<std::size_t> pictureFigure) {
     PointRow row;
     row.point = point;
+    std::uint8_t pssOrder = 0;  // of the point's session, for naming a failing cell
     try {
         Session session;
         const std::vector<std::uint64_t> indices = study.indices(point);
         for (const Step& step : steps) {
+            pssOrder = session.record().pssOrder;
             if (step.sweep < 0) {
                 runStep(session, step, nullptr);
                 continue;
@@ -49,10 +52,11 @@ FinishedPoint runPoint(const std::vector<Step>& steps, const StudyOptions& study
             edit.text = study.sweeps[sweep].text(indices[sweep]);
             runStep(session, edit, nullptr);
         }
+        pssOrder = session.record().pssOrder;
         row.figures = figuresOfPoint(session, study.modes, row.message);
     } catch (const std::exception& failure) {
         row.failed = true;
-        row.message = failure.what();
+        row.message = reportedMessage(failure, pssOrder);
         row.figures = {};
     }
     FinishedPoint finished{tableRow(study, row), std::nullopt, row.failed};

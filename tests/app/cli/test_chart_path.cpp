@@ -41,8 +41,10 @@ TEST(ChartPath, OldRowsKeepTheScalesOfTheirComputation) {
         std::vector<std::string> failingEdits;
         std::string message;
     };
-    for (const Case& c : {Case{{"siatka.12=0"}, "Floating point division by zero\n"},
-                          Case{{"siatka.15=1", "siatka.20=x"}, "'x' is not a valid floating point value\n"}}) {
+    for (const Case& c :
+         {Case{{"siatka.12=0"},
+               "Floating point division by zero\nCells that make a divisor zero: siatka.12 (Ign [A]) = 0\n"},
+          Case{{"siatka.15=1", "siatka.20=x"}, "'x' is not a valid floating point value\nin siatka.20 (Xq [-])\n"}}) {
         const std::string chart = temporaryPath("after_failed_load.csv");
         std::vector<std::string> args = {"O1Click"};
         args.insert(args.end(), c.failingEdits.begin(), c.failingEdits.end());

@@ -48,7 +48,7 @@ TEST(Cli, UnknownStepsAndOptionsAreRefusedBeforeAnythingRuns) {
 TEST(Cli, AFailingStepStopsTheStepsButTheOutputsAreWritten) {
     const auto run = runCli({"siatkaPraca.1=1.5", "O1Click", "Softstart1Click", "--state", "--grid", "siatkaPraca"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "'1.5' is not a valid floating point value\n");
+    EXPECT_EQ(run.err, "'1.5' is not a valid floating point value\nin siatkaPraca.1 (tk [s])\n");
     const auto out = lines(run.out);
     ASSERT_GE(out.size(), 3u);
     EXPECT_EQ(out[1].substr(0, 7), "-2\t1.5\t");  // the edit stays, the later preset never ran
@@ -153,7 +153,7 @@ TEST(Cli, StandardParametersOfTheGridsAsTheyStandWithoutAComputation) {
     std::filesystem::remove(file);
     run = runCli({"siatka.20=1.5", "--standard-parameters", file});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "'1.5' is not a valid floating point value\n");
+    EXPECT_EQ(run.err, "'1.5' is not a valid floating point value\nin siatka.20 (Xq [-])\n");
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 

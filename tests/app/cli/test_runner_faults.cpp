@@ -1,6 +1,7 @@
 // Faults a hostile or careless user could reach through the runner: windows too short for a
 // ringdown, an environment that refuses threads or a window, outputs that would overwrite each
-// other or vanish, option values that are options, kept runs after a failed computation.
+// other or vanish, option values that are options, kept runs after a failed computation, messages
+// that do not say what is wrong.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -210,6 +211,50 @@ TEST(RunnerFaults, KeptRunsAndBoxesAfterFailedOrRepeatedSteps) {
     EXPECT_TRUE(contains(run.err, "ZachowajPrzebiegClick: this computation is kept already; nothing to do"));
     EXPECT_TRUE(contains(run.err, "--tick and --untick given before the last O1Click do not reach --picture"));
     EXPECT_EQ(lineCount(readFile(compare)), 1u + 2 * 7000u);  // one kept run and the current one
+}
+
+// A fault in reading the grids names the cells behind it, all of them for set 5; a cell that is
+// not a number says where it is, in every grid; a run too long for a step count and a ringdown
+// of a run of no step say so.
+TEST(RunnerFaults, MessagesSayWhatIsWrong) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::string notANumber = "'x' is not a valid floating point value\nin ";
+    const std::string tooLong = " steps is too long: the results of at most 20000000 steps fit in memory\n";
+    const std::string ringdown = temporaryPath("one_row.csv");
+    for (const Case& c : {
+             Case{{"G5Click", "O1Click"},  // 0 × Iwn / ksi for the start-up's field current of 0
+                  "Invalid floating point operation\nCells that make a divisor zero: siatka.34 (ksi [-]) = 0,000, "
+                  "siatka.28 (Td0\" [s]) = 0,000, siatka.27 (Tq0` [s]) = 0,0, siatka.29 (Tq0\" [s]) = 0,000, "
+                  "siatka.22 (Xq` [-]) = 0,000 equal to siatka.24 (Xq\" [-]) = 0,000\n"},
+             Case{{"G5Click", "Canaya1Click", "Warunkizadane1Click"},
+                  "Floating point division by zero\nCells that make a divisor zero: siatka.28 (Td0\" [s]) = 0,000, "
+                  "siatka.22 (Xq` [-]) = 0,000 equal to siatka.24 (Xq\" [-]) = 0,000, "
+                  "siatka.27 (Tq0` [s]) = 0,0, siatka.29 (Tq0\" [s]) = 0,000\n"},
+             Case{{"Stale_PSS", "Siatka_PSS.3=0", "siatka.21=2,48", "O1Click"},
+                  "Floating point division by zero\nCells that make a divisor zero: Siatka_PSS.3 (T3 [s]) = 0, "
+                  "siatka.19 (Xd [-]) = 2,48 equal to siatka.21 (Xd` [-]) = 2,48\n"},
+             Case{{"siatka.13=1,5", "O1Click"},
+                  "Invalid floating point operation\nCells the failing formula read: siatka.13 (cosfin) = 1,5, "
+                  "siatka.19 (Xd [-]) = 2,48, siatka.20 (Xq [-]) = 2,48\n"},
+             Case{{"siatka.20=x", "O1Click"}, notANumber + "siatka.20 (Xq [-])\n"},
+             Case{{"siatkaPraca.13=x", "O1Click"}, notANumber + "siatkaPraca.13 (Zaburz)\n"},
+             Case{{"war_pocz.1=x", "O1Click"}, notANumber + "war_pocz.1 (Iwr [-])\n"},
+             Case{{"Stale_PSS", "Siatka_PSS.6=x", "O1Click"}, notANumber + "Siatka_PSS.6 (kw [-])\n"},
+             Case{{"PSS2A_1Click", "Stale_PSS", "Siatka_PSS.16=x", "O1Click"}, notANumber + "Siatka_PSS.16 (kw [-])\n"},
+             Case{{"Warunkizadane1Click", "zadanystanustalony.1=x", "Warunkizadane1Click"},
+                  notANumber + "zadanystanustalony.1 (Qr [-])\n"},
+             Case{{"siatkaPraca.1=2,2e6", "O1Click"}, "A run of 2200002000" + tooLong},
+             Case{{"siatkaPraca.1=1e308", "O1Click"}, "A run of more than 2147483647" + tooLong},
+             Case{{"siatkaPraca.1=-1,9999", "O1Click", "--ringdown", "w", ringdown},
+                  "The window from -2 s to -2 s holds 0 samples; a ringdown needs at least 20\n"},
+         }) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.status, 1) << c.args[0];
+        EXPECT_EQ(run.err, c.err);
+    }
 }
 
 }  // namespace

@@ -107,12 +107,15 @@ TEST(TuningCli, TheStepAppliesTheProposalItReports) {
 
 TEST(TuningCli, RefusalsWriteNoFile) {
     const std::string file = temporaryPath("refused.csv");
+    const std::string tuning = temporaryPath("refused_tuning.csv");
     std::filesystem::remove(file);
+    std::filesystem::remove(tuning);
     // The start-up state: the field is not at rest.
-    auto run = runCli({"--frequency-response", file, "--pss-tuning", file});
+    auto run = runCli({"--frequency-response", file, "--pss-tuning", tuning});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("The initial state is not at rest: ", 0), 0u) << run.err;
     EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(std::filesystem::exists(tuning));
     for (const std::string range : {":0:5:10", ":2:1:10", ":1:2:0", ":1:2:x", ":1:2:1"}) {
         run = runCli({"--frequency-response", file + range});
         EXPECT_EQ(run.status, 2) << range;

@@ -37,6 +37,13 @@ private slots:
         // The grid lies above the emptied chart, so the cell can be corrected.
         QWidget* client = form->centralWidget();
         QCOMPARE(client->childAt(QPoint(100, 80))->parentWidget(), generator);
+        // A formula that faults names the cell behind it on the message's second line.
+        generator->model()->setData(generator->model()->index(1, 0), QStringLiteral("10"));
+        generator->model()->setData(generator->model()->index(1, 12), QStringLiteral("0"));
+        MessageBoxWatch zeroWatch;
+        form->runHandler("O1Click");
+        QCOMPARE(zeroWatch.text, QStringLiteral("Floating point division by zero\n"
+                                                "Cells that make a divisor zero: siatka.12 (Ign [A]) = 0"));
     }
 
     void typedTextReachesTheSession() {
