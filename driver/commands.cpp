@@ -60,16 +60,19 @@ Command scenario(const ScenarioPreset& preset) {
     return c;
 }
 
-// A command of the window itself: schematics, saving, closing, the standard-parameters,
+// A command of the window itself: case files, schematics, saving, closing, the standard-parameters,
 // modal-analysis and stabilizer-tuning windows, the chart's colours, the stabilizer's switch as
 // a menu item (the button's command).
-Command windowItem(const char* handler, const char* menu, const char* caption) {
-    return item(handler, menu, caption, "", {});
+Command windowItem(const char* handler, const char* menu, const char* caption, const char* shortcut = "") {
+    return item(handler, menu, caption, shortcut, {});
 }
 
 std::vector<Command> buildCommands() {
     // clang-format off
     std::vector<Command> commands = {
+        // Case files first, where a user looks first; the runner has --case and --save-case.
+        windowItem("OtworzPrzypadekClick", kGeneratorMenu, "Otwórz przypadek…", "Ctrl+O"),
+        windowItem("PrzywrocSesjeClick", kGeneratorMenu, "Przywróć poprzednią sesję"),
         generator("G1Click", "Dolna Odra      bl. 7, 8"),
         generator("G2Click", "Turów              bl. 1,2,3"),
         generator("G3Click", "Skawina           bl. 5"),
@@ -107,6 +110,7 @@ std::vector<Command> buildCommands() {
         windowItem("Poka1Click", kSchematicsMenu, "Schemat Sieci "),
         windowItem("PokazDQcircuits", kSchematicsMenu, "Schemat d-q"),
         windowItem("SchematStabilizatorClick", kSchematicsMenu, "Schemat PSS2A"),
+        windowItem("ZapiszPrzypadekClick", kSaveMenu, "Zapisz przypadek…", "Ctrl+S"),
         windowItem("Gdzie1Click", kSaveMenu, "Gdzie zapisac wykres ?"),
         windowItem("Gdzie2Click", kSaveMenu, "Gdzie zapisac formularz / Enh ?"),
         windowItem("SavePictureClick", kSaveMenu, "Wykres jako PNG, SVG lub PDF ..."),

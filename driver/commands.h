@@ -23,7 +23,7 @@ struct Command {
     Placement placement;
     const char* menu;      // the top-level menu (MenuItem only)
     const char* caption;   // the item's caption (MenuItem, MenuBar)
-    const char* shortcut;  // "F1" .. "F10", "Del", or "" for none
+    const char* shortcut;  // "F1" .. "F10", "Del", "Ctrl+O", "Ctrl+S", or "" for none
     // What the command does to the session (the computation reports to the observer, which may
     // be null). Empty for the window's own commands (schematics, saving, closing), which the
     // window binds by handler name.

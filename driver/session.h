@@ -89,6 +89,25 @@ struct ViewState {
     bool visible(GridId id) const { return gridVisible[static_cast<std::size_t>(id)]; }
 };
 
+// What a case file holds beyond the grids' cells (driver/case): the switches that are no cells,
+// the names of the data sets loaded last (which name the runs) and the case's own title and
+// description. Unset switches and names stay as they are when a case is opened; the title and
+// description are the opened case's own, set or not.
+struct CaseSwitches {
+    std::optional<RotorModel> model;
+    std::optional<std::uint8_t> pssOrder;  // the stabilizer kind: kPss2aOrder or kSingleInputOrder
+    std::optional<bool> stabilizerOn;
+    const ScenarioPreset* scenario = nullptr;
+    std::optional<std::string> generatorSet, stabilizerSet;
+    std::optional<std::string> title, description;
+    // The case gives the operating point of the given steady state, which "zadany stan Ustalony"
+    // then computes from instead of writing its defaults over it (the defaults are written when
+    // the case opens, under the case's own cells).
+    bool steadyStatePointGiven = false;
+
+    bool operator==(const CaseSwitches&) const = default;
+};
+
 // Captions of the view switch `Wykr_DaneAkt`: the view its next press shows.
 inline constexpr const char* kDataViewCaption = "Dane Aktualne";
 inline constexpr const char* kChartViewCaption = "Wykresy";
@@ -156,6 +175,14 @@ public:
     void applyInputChange(const InputChange& change, bool undo);
     // Shows the grid (where a failing cell is to be corrected).
     void revealGrid(GridId grid) { showGrid(grid); }
+
+    // Case files (driver/case). The switches as they stand, every field set (the point of the
+    // given steady state counts as given once its defaults are written).
+    CaseSwitches caseSwitches() const;
+    // Puts an opened case's switches in place (session_case.cpp) and shows the input grids, as
+    // loading a data set does; nothing is computed. A stabilizer kind other than the one in
+    // `Siatka_PSS` lays the grid out for that kind with its headers and empty value cells.
+    void setCaseSwitches(const CaseSwitches& switches);
 
     // ---- State, read only ----
     const Grids& grids() const { return grids_; }
@@ -279,6 +306,7 @@ private:
     bool steadyStateDefaultsWritten_ = false;
     bool initialFromFinalState_ = false;
     bool initialEdited_ = false;
+    std::optional<std::string> caseTitle_, caseDescription_;  // of the case opened last
     ViewState view_;
     std::array<bool, kSeriesCount> seriesFilled_{};
     std::array<unsigned, kSeriesCount> seriesRevision_{};

@@ -21,15 +21,20 @@ void writeSteadyState(const SteadyState& s, const TParametry& r, Grids& grids) {
     grids.siatkaPraca.setCell(columnOf(kControlTable, &TParametry::Ugz), 1, formatGeneral(s.setPoint));
 }
 
+void writeSteadyStateDefaults(Grids& grids, bool& defaultsWritten) {
+    TextGrid& grid = grids.zadanystanustalony;
+    const ColumnTable inputs = kSteadyStateTable.first(kSteadyStateInputs);
+    writeHeaders(grid, inputs);
+    if (defaultsWritten) return;
+    for (std::size_t i = 0; i < inputs.size(); ++i) grid.setCell(inputs[i].column, 1, kSteadyStateDefaults[i]);
+    defaultsWritten = true;
+}
+
 SteadyState Warunkizadane(const TParametry& record, Grids& grids, bool& defaultsWritten) {
     TextGrid& grid = grids.zadanystanustalony;
     const ColumnTable inputs = kSteadyStateTable.first(kSteadyStateInputs);
     const ColumnTable checks = kSteadyStateTable.subspan(kSteadyStateInputs);
-    writeHeaders(grid, inputs);
-    if (!defaultsWritten) {
-        for (std::size_t i = 0; i < inputs.size(); ++i) grid.setCell(inputs[i].column, 1, kSteadyStateDefaults[i]);
-        defaultsWritten = true;
-    }
+    writeSteadyStateDefaults(grids, defaultsWritten);
     std::array<double, kSteadyStateInputs> given{};
     for (std::size_t i = 0; i < inputs.size(); ++i) given[i] = cellNumber(grid, inputs[i].column);
     const auto [Pr, Qr, Ugr, wr] = given;

@@ -11,6 +11,10 @@ namespace tgsim {
 // into their columns of `siatkaPraca`.
 void writeSteadyState(const SteadyState& state, const TParametry& record, Grids& grids);
 
+// Writes the input headers of `zadanystanustalony` and, unless they were written before, the given
+// point's defaults (as the command's first run does).
+void writeSteadyStateDefaults(Grids& grids, bool& defaultsWritten);
+
 // "zadany stan Ustalony": reads Pr, Qr, Ugr, wr from `zadanystanustalony` (writing its defaults
 // the first time), refuses Ugr or wr other than 1 (the network fixes voltage and speed), computes
 // the state and writes the four check values; the caller writes the state (writeSteadyState).

@@ -5,7 +5,7 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev libvulkan-dev
-  libjpeg-dev libuemf-dev libeigen3-dev qt6-translations-l10n fonts-liberation2 xvfb xauth
+  libjpeg-dev libuemf-dev libeigen3-dev libtomlplusplus-dev qt6-translations-l10n fonts-liberation2 xvfb xauth
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev cppcheck

@@ -45,10 +45,10 @@ bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
 
 // The options that may be given once: each takes one file, one number or one choice.
 bool isSingleValued(std::string_view option) {
-    static constexpr std::array<std::string_view, 12> kOnce = {
-        "--results", "--chart",      "--compare", "--picture",       "--standard-parameters",
-        "--modes",   "--pss-tuning", "--study",   "--study-picture", "--study-figure",
-        "--jobs",    "--shard"};
+    static constexpr std::array<std::string_view, 13> kOnce = {
+        "--results", "--chart",      "--compare",  "--picture",       "--standard-parameters",
+        "--modes",   "--pss-tuning", "--study",    "--study-picture", "--study-figure",
+        "--jobs",    "--shard",      "--save-case"};
     return std::find(kOnce.begin(), kOnce.end(), option) != kOnce.end();
 }
 
@@ -65,7 +65,7 @@ std::string usage() {
     return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]\n"
            "                 [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...\n"
            "                 [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE]\n"
-           "                 [--grid NAME]... [--state]\n"
+           "                 [--grid NAME]... [--state] [--save-case FILE]\n"
            "       tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--modes]\n"
            "                 [--study-picture FILE [--study-figure NAME]] [--jobs N] [--shard K/N]\n"
            "\n"
@@ -73,7 +73,8 @@ std::string usage() {
            "STEP is a command by its handler name:\n" +
            stepList() +
            "  or a cell edit of a grid's value row, NAME.COL=TEXT, NAME one of siatka, siatkaPraca,\n"
-           "  war_pocz, Siatka_PSS, zadanystanustalony (for example siatkaPraca.1=10).\n"
+           "  war_pocz, Siatka_PSS, zadanystanustalony (for example siatkaPraca.1=10), or --case FILE: a\n"
+           "  case file (.tgsim.toml) opened, its cells and switches put in place; nothing is computed.\n"
            "Friendlier steps: --generator N (the same as GNClick), --scenario NAME (a scenario by its\n"
            "  menu caption or name, e.g. Softstart, \"Praca w sieci\", \"Test: PSS 2A\"), --model\n"
            "  Klasyczny|Canaya, --solve (O1Click), --tick K and --untick K (quantity box K = 1..17 of the\n"
@@ -108,7 +109,8 @@ std::string usage() {
            "                  the proposed setting of the stabilizer in Siatka_PSS for the initial state\n"
            "                  (CSV: name,value,unit); no computation needed; DobierzPSSClick applies it\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
-           "  --state         scenario, model, stabilizer, captions, step count and status texts\n" +
+           "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
+           "  --save-case FILE  the case as the steps leave it: grids, switches, data-set names (TOML)\n" +
            studyUsage() +
            "An option that takes one value is given once; a value that begins with -- is taken for the next\n"
            "  option (a file of such a name is given as ./--NAME). Two outputs may not name one file.\n"
@@ -155,9 +157,9 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             if (!value(text)) return result;
             if (result.error = parseFrequencyResponseRequest(text, request); !result.error.empty()) return result;
             a.frequencyResponses.push_back(request);
-        } else if (arg == "--pss-tuning") {
+        } else if (arg == "--pss-tuning" || arg == "--save-case") {
             if (!value(text)) return result;
-            a.pssTuningFile = text;
+            (arg == "--pss-tuning" ? a.pssTuningFile : a.saveCaseFile) = text;
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {

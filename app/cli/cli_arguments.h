@@ -3,10 +3,10 @@
 //   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]
 //             [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...
 //             [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE]
-//             [--grid NAME]... [--state]
+//             [--grid NAME]... [--state] [--save-case FILE]
 //   tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--study-picture FILE] ...
-// A STEP is a command by its handler name or a cell edit NAME.COL=TEXT of a grid's value row
-// (driver/script reads them).
+// A STEP is a command by its handler name, a cell edit NAME.COL=TEXT of a grid's value row or a
+// case file to open, --case FILE (driver/script reads them).
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +45,7 @@ struct Arguments {
     std::optional<std::string> pssTuningFile;
     std::vector<std::string> grids;
     bool state = false;
+    std::optional<std::string> saveCaseFile;  // the session's case after the steps
     bool help = false;
     StudyOptions study;  // a study when study.tableFile is set
 };

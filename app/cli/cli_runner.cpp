@@ -13,6 +13,7 @@
 #include "data/cell_failure.h"
 #include "cli_stability.h"
 #include "cli_tuning.h"
+#include "driver/case/case_session.h"
 #include "driver/result_export.h"
 #include "driver/script/steps.h"
 #include "ui/chart/offscreen_drawing.h"
@@ -111,6 +112,7 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     output(a.pssTuningFile, [&](const std::string& name) { writePssTuning(session, name); });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
+    output(a.saveCaseFile, [&](const std::string& name) { saveCaseFile(session, name); });
     // Standard output is checked as a file is: a write that fails is reported.
     if (!a.grids.empty() || a.state) {
         std::ostringstream text;

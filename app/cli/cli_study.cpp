@@ -23,8 +23,11 @@ int runStudy(const Arguments& a, std::ostream& err, bool showProgress) {
     try {
         // The picture's file is checked before the first point runs, as the table's is by opening it.
         if (study.pictureFile) checkOutputFile(*study.pictureFile);
+        // The case files are read once, before the first point: every point opens the same text.
+        std::vector<Step> steps = a.steps;
+        readCaseFiles(steps);
         writeTextFile(*study.tableFile, [&](std::ostream& out) {
-            summary = writeStudyTable(a.steps, study, out,
+            summary = writeStudyTable(steps, study, out,
                                       {0, showProgress ? &err : nullptr, picture ? &*picture : nullptr, &err});
         });
     } catch (const Failure& failure) {

@@ -98,6 +98,7 @@ std::vector<std::string> singleRunOutputs(const Arguments& a) {
     if (!a.frequencyResponses.empty()) given.push_back("--frequency-response");
     if (a.pssTuningFile) given.push_back("--pss-tuning");
     if (a.state) given.push_back("--state");
+    if (a.saveCaseFile) given.push_back("--save-case");
     return given;
 }
 

@@ -4,6 +4,7 @@
 
 #include "headless_run.h"
 #include "quit_on_signals.h"
+#include "ui/window/case_files.h"
 #include "ui/window/qt_translations.h"
 #include "ui/window/main_window.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tgsim"));
     tgsim::window::installQtTranslations(application);
     tgsim::window::TForm1 form;
+    form.caseFiles()->setRecoveryFile(tgsim::window::CaseFiles::defaultRecoveryFile());
     // Whatever ends the program (the window closed, "Koniec", a termination signal) ends it
     // through the window.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &form, [&form] { form.aboutToEnd(); });

@@ -104,6 +104,10 @@ bool parseStep(const std::vector<std::string>& words, std::size_t& i, std::vecto
     Step step;
     if (word == "--solve") {
         steps.push_back(commandStep("O1Click"));
+    } else if (word == "--case") {
+        std::string file;
+        if (!optionValue(words, i, file, error)) return true;
+        steps.push_back(caseStep(std::move(file)));
     } else if (word == "--generator" || word == "--scenario" || word == "--tick" || word == "--untick" ||
                word == "--header" || word == "--model") {
         std::string value;

@@ -1,6 +1,9 @@
 #include "steps.h"
 
 #include "base/failure.h"
+#include "base/input_file.h"
+#include "driver/case/case_reader.h"
+#include "driver/case/case_session.h"
 #include "driver/commands.h"
 
 namespace tgsim {
@@ -11,12 +14,31 @@ Step commandStep(std::string handler) {
     return step;
 }
 
+Step caseStep(std::string file) {
+    Step step;
+    step.caseFile = std::move(file);
+    return step;
+}
+
+void readCaseFiles(std::vector<Step>& steps) {
+    for (Step& step : steps)
+        if (step.caseFile && !step.caseText)
+            step.caseText = std::make_shared<const std::string>(readInputFile(*step.caseFile, kMostCaseBytes));
+}
+
 std::string runStep(Session& session, const Step& step, SolveObserver* observer) {
     // A script may keep what it kept already (the window refuses the second click): no failure.
     if (step.command == "ZachowajPrzebiegClick" && session.chartRowCount() > 0 && session.resultsKept())
         return "ZachowajPrzebiegClick: this computation is kept already; nothing to do";
     if (!step.command.empty()) {
         findCommand(step.command)->action(session, observer);
+        return {};
+    }
+    if (step.caseFile) {
+        if (step.caseText)
+            openCaseText(session, *step.caseText, *step.caseFile);
+        else
+            openCaseFile(session, *step.caseFile);
         return {};
     }
     if (step.box) {

@@ -1,7 +1,9 @@
 #pragma once
 // A script: the steps a session takes, in order, as the user would take them in the window. A
-// step is a command by its handler name, a cell edit of a grid, or a tick of a chart quantity's
-// box; a study's sweep is a cell edit whose text each point of the study sets.
+// step is a command by its handler name, a cell edit of a grid, a tick of a chart quantity's box
+// or the opening of a case file; a study's sweep is a cell edit whose text each point sets.
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +19,21 @@ struct Step {
     std::string text;     //            text, stored as typed
     int box = 0;          // quantity box 1..17 to tick or untick (0: none)
     bool checked = false;
-    int sweep = -1;  // a sweep of a study: a cell edit whose text each point sets
-                     // (index into the study's sweeps)
+    int sweep = -1;                       // a sweep of a study: a cell edit whose text each point sets
+                                          // (index into the study's sweeps)
+    std::optional<std::string> caseFile;  // a case file to open (driver/case)
+    // The case file's bytes when they were read beforehand (a study reads them once for all its
+    // points); read when the step runs otherwise.
+    std::shared_ptr<const std::string> caseText;
 };
 
 // The step that runs the command of that handler name.
 Step commandStep(std::string handler);
+// The step that opens that case file.
+Step caseStep(std::string file);
+// Reads the case files of the steps into them, so that running the steps reads no file; Failure
+// "Cannot read file ..." for one that cannot be read.
+void readCaseFiles(std::vector<Step>& steps);
 
 // One step on a session; a failing step throws its Failure. A command step's handler must be one
 // of the session's commands, a cell edit's grid one of the grids (as the parser makes them); a

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <new>
 
+#include "case_files.h"
 #include "chart_saving.h"
 #include "base/failure.h"
 #include "data/cell_failure.h"
@@ -106,6 +107,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildMenu();
     buildStatusBar();
     buildEditing();
+    caseFiles_ = new CaseFiles(this, session_, [this](const std::function<void()>& command) {
+        runCommand(command, QStringLiteral("Otwórz przypadek"));
+    });
+    caseFiles_->setFailureReport([this](const QString& message) { reportFailure(message); });
+    caseFiles_->bindActions(action(QStringLiteral("OtworzPrzypadekClick")),
+                            action(QStringLiteral("ZapiszPrzypadekClick")),
+                            action(QStringLiteral("PrzywrocSesjeClick")));
+    // A cell typed in changes the case: the title's * follows at once.
+    for (TextGridView* grid : grids_)
+        connect(&grid->gridModel(), &TextGridModel::dataChanged, caseFiles_, &CaseFiles::updateTitle);
     // The start-up (Dane0) ran when the session was made; show what it left.
     syncFromSession();
     move(224, 198);
@@ -251,7 +262,10 @@ void TForm1::syncFromSession() {
     syncStatusPanels();
     markActiveChoices();
     syncOwnWindows();
+    if (caseFiles_) caseFiles_->updateTitle();
 }
+
+void TForm1::writeRecoveryCopy() { caseFiles_->writeRecoveryCopy(); }
 
 void TForm1::syncStatusPanels() {
     for (std::size_t i = 0; i < panels_.size(); ++i) {

@@ -32,6 +32,7 @@ class ResultChart;
 
 namespace tgsim::window {
 
+class CaseFiles;
 class ChartSaving;
 class ComputationRun;
 class StandardParametersWindow;
@@ -46,6 +47,10 @@ public:
     Session& session() { return session_; }
     chart::ResultChart* Chart1() const { return chart_; }
     ChartSaving* saving() const { return saving_; }
+    CaseFiles* caseFiles() const { return caseFiles_; }
+    // Writes the recovery copy of the session (see CaseFiles); the window does it after every
+    // computation and when it closes.
+    void writeRecoveryCopy();
     SchematicWindows* schematics() const { return schematics_; }
     QUndoStack* undoStack() const { return undo_; }
     // The menu action bound to that handler name, or nullptr.
@@ -117,12 +122,12 @@ private:
     TextGridView* gridNamed(const std::string& name) const;
     void syncStatusPanels();
     void syncOwnWindows();
-    void writeRecoveryCopy();
 
     Session session_;
     std::array<TextGridView*, 5> grids_{};
     chart::ResultChart* chart_ = nullptr;
     ChartSaving* saving_ = nullptr;
+    CaseFiles* caseFiles_ = nullptr;
     SchematicWindows* schematics_ = nullptr;
     StandardParametersWindow* standardParameters_ = nullptr;
     std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17

@@ -149,6 +149,7 @@ void TForm1::runComputation() {
         ending = closeAfterRun_ || run.endedFromOutside();
     }
     busy_ = false;
+    if (!ending) writeRecoveryCopy();  // when the program ends, aboutToEnd() writes it
     // A computation stopped because the program ends says nothing: no message may hold the end.
     showOutcome(ending ? std::nullopt : failure);
     if (closeAfterRun_) close();
@@ -236,10 +237,5 @@ void TForm1::aboutToEnd() {
     stopComputation();
     writeRecoveryCopy();
 }
-
-// The one place the case's recovery copy is written when the program ends: the case files'
-// writer is called here (the grids and the session as they stand, a stopped computation's
-// rows excluded).
-void TForm1::writeRecoveryCopy() {}
 
 }  // namespace tgsim::window

@@ -186,6 +186,39 @@ TEST(Cli, BoxesAndHeadersReachTheSameStateAsTheWindow) {
     EXPECT_EQ(runCli({"--tick", "18"}).status, 2);
 }
 
+// --case is a step in its place among the others, --save-case an output after them; a study reads
+// its case once and every point opens it.
+TEST(Cli, CaseFilesAreStepsAndOutputs) {
+    const std::string file = temporaryPath("mine.tgsim.toml"), table = temporaryPath("study.csv");
+    const auto saved = runCli({"G3Click", "Canaya1Click", "siatka.19=3,1", "--header", "siatka.0=Gain", "--save-case",
+                               file, "--grid", "siatka", "--state"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(runCli({"--case", file, "--grid", "siatka", "--state"}).out, saved.out);
+    const auto Xd = [](const std::vector<std::string>& args) {
+        std::istringstream row(lines(runCli(args).out).at(1));
+        std::string cell;
+        for (int column = 0; column <= 19; ++column) std::getline(row, cell, '\t');
+        return cell;
+    };
+    EXPECT_EQ(Xd({"--case", file, "siatka.19=2", "--grid", "siatka"}), "2");
+    EXPECT_EQ(Xd({"siatka.19=2", "--case", file, "--grid", "siatka"}), "3,1");
+
+    const auto missing = runCli({"--case", temporaryPath("none.tgsim.toml"), "G2Click", "--state"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("No such file"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.out.find("model=Klasyc"), std::string::npos) << "a later step ran";
+    EXPECT_EQ(runCli({"O1Click", "--results", file, "--save-case", file}).status, 2);
+
+    const std::string stepsTable = temporaryPath("steps.csv");
+    const auto study = runCli({"--case", file, "--sweep", "siatkaPraca.1=1:2:2", "O1Click", "--study", table});
+    EXPECT_EQ(study.status, 0) << study.err;
+    ASSERT_EQ(runCli({"G3Click", "Canaya1Click", "siatka.19=3,1", "--sweep", "siatkaPraca.1=1:2:2", "O1Click",
+                      "--study", stepsTable})
+                  .status,
+              0);
+    EXPECT_EQ(readFile(table), readFile(stepsTable));
+}
+
 // The fields of a CSV line; a quoted field may hold commas.
 std::vector<std::string> csvFields(const std::string& line) {
     std::vector<std::string> fields(1);
