@@ -49,6 +49,7 @@ std::vector<Output> outputsOf(const Arguments& a) {
     for (const FrequencyResponseRequest& request : a.frequencyResponses)
         outputs.push_back({"--frequency-response", &request.file});
     add("--pss-tuning", a.pssTuningFile);
+    add("--export-dyr", a.exportDyrFile);
     for (const RingdownRequest& request : a.ringdowns) outputs.push_back({"--ringdown", &request.file});
     return outputs;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Reading steps from words, as the runner's command line gives them: a handler name, a cell edit
 // NAME.COL=TEXT, or a friendlier spelling with its value (--generator N, --scenario NAME, --model
-// Klasyczny|Canaya, --solve, --tick K, --untick K, --header NAME.COL=TEXT).
+// Klasyczny|Canaya, --solve, --tick K, --untick K, --header NAME.COL=TEXT), or a file read
+// (--raw FILE, --import-dyr FILE[@BUS[:ID]]).
 #include <string>
 #include <string_view>
 #include <vector>

@@ -19,6 +19,14 @@ std::string runStep(Session& session, const Step& step, SolveObserver* observer)
         findCommand(step.command)->action(session, observer);
         return {};
     }
+    if (step.fileStep == FileStep::NetworkData) {
+        session.useNetworkFile(step.file);
+        return {};
+    }
+    if (step.fileStep == FileStep::MachineData) {
+        const auto [file, choice] = psse::splitMachineArgument(step.file);
+        return session.importMachine(file, choice, true);
+    }
     if (step.box) {
         session.setSeriesBox(step.box, step.checked);
         return {};

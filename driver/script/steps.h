@@ -1,13 +1,21 @@
 #pragma once
 // A script: the steps a session takes, in order, as the user would take them in the window. A
-// step is a command by its handler name, a cell edit of a grid, or a tick of a chart quantity's
-// box; a study's sweep is a cell edit whose text each point of the study sets.
+// step is a command by its handler name, a cell edit of a grid, a tick of a chart quantity's
+// box, or a file read (network data for the imports that follow, a machine imported from dynamic
+// data); a study's sweep is a cell edit whose text each point of the study sets.
 #include <string>
 #include <vector>
 
 #include "driver/session.h"
 
 namespace tgsim {
+
+// The files a step reads.
+enum class FileStep {
+    None,
+    NetworkData,  // --raw FILE
+    MachineData,  // --import-dyr FILE[@BUS[:ID]]
+};
 
 struct Step {
     std::string command;  // a handler name; empty for a cell edit or a quantity box
@@ -19,6 +27,8 @@ struct Step {
     bool checked = false;
     int sweep = -1;  // a sweep of a study: a cell edit whose text each point sets
                      // (index into the study's sweeps)
+    FileStep fileStep = FileStep::None;
+    std::string file;  // the file step's argument, as given
 };
 
 // The step that runs the command of that handler name.
