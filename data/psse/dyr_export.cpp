@@ -1,5 +1,7 @@
 #include "dyr_export.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -27,6 +29,17 @@ std::string record(const MachineKey& key, const char* model, const std::vector<d
     return text + "\n       /  " + comment + "\n";
 }
 
+// A value the export computes from the grid (H, D, ZR, Ks2) to 12 significant digits: the
+// conversion's last-bit error is not written (3.0000000000000067 is 3). Importing it gives the
+// cells an import of the full value gives, to their 15 digits.
+double trimmed(double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 12).ptr;
+    double back = value;
+    std::from_chars(text.data(), end, back);
+    return back;
+}
+
 double pssValue(const Grids& grids, double TParametry::*field) {
     return cellNumber(grids.Siatka_PSS, columnOf(kPss2aTable, field));
 }
@@ -45,8 +58,9 @@ std::string pss2aRecord(const Grids& grids, const MachineKey& key, double cosfin
     for (const auto& [to, from] : fields) shape.*to = pssValue(grids, from);
     const double ks1 = pssValue(grids, &TParametry::ks1), kw = pssValue(grids, &TParametry::kw);
     clearFpFaults();
-    const Pss2aRecord r = pss2aToRecord(shape, cosfin, ks1, kw);
+    Pss2aRecord r = pss2aToRecord(shape, cosfin, ks1, kw);
     throwIfFpFault(r.Ks2);
+    r.Ks2 = trimmed(r.Ks2);
     notes.push_back("The PSS2A record has M = N = 2, Ks2 = -ks2/cosfin = " + csvNumber(r.Ks2) +
                     ", Ks1 = -kw·ks1 = " + csvNumber(r.Ks1) +
                     " (this stabilizer acts on the exciter's firing angle, not on a voltage reference: the "
@@ -65,9 +79,9 @@ DyrExport exportMachine(const Grids& grids, const MachineKey& key, RotorModel mo
     const auto value = [&](double TParametry::*field) { return cells.machine(field); };
     const double Sn = value(&TParametry::Sn), Un = value(&TParametry::Un), Ign = value(&TParametry::Ign);
     const double fn = value(&TParametry::fn), p = value(&TParametry::p), omegan = omeganOf(fn);
-    const double H = guarded([&] { return hOfInertia(value(&TParametry::J), Sn, omegan, p); });
-    const double D = guarded([&] { return perUnitOfDamping(value(&TParametry::D), Sn, omegan, p); });
-    const double ZR = guarded([&] { return value(&TParametry::R) / (Un / (std::numbers::sqrt3 * Ign)); });
+    const double H = trimmed(guarded([&] { return hOfInertia(value(&TParametry::J), Sn, omegan, p); }));
+    const double D = trimmed(guarded([&] { return perUnitOfDamping(value(&TParametry::D), Sn, omegan, p); }));
+    const double ZR = trimmed(guarded([&] { return value(&TParametry::R) / (Un / (std::numbers::sqrt3 * Ign)); }));
     const double Xd2 = value(&TParametry::Xd2), Xq2 = value(&TParametry::Xq2);
     const std::vector<double> numbers = {value(&TParametry::Td01),
                                          value(&TParametry::Td02),
@@ -86,7 +100,7 @@ DyrExport exportMachine(const Grids& grids, const MachineKey& key, RotorModel mo
 
     DyrExport out;
     out.text = record(key, "GENROU", numbers,
-                      "MBASE = " + csvNumber(Sn / 1e6) + " MVA, BASKV = " + csvNumber(Un / 1e3) +
+                      "MBASE = " + csvNumber(trimmed(Sn / 1e6)) + " MVA, BASKV = " + csvNumber(trimmed(Un / 1e3)) +
                           " kV, BASFRQ = " + csvNumber(fn) + " Hz, ZR = " + csvNumber(ZR) + " (per unit on MBASE)");
     if (Xq2 != Xd2)
         out.notes.push_back("X''q = " + formatGeneral(Xq2) +

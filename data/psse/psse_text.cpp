@@ -113,12 +113,21 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
-std::string quotedField(std::string_view text) { return "'" + quotedForMessage(text) + "'"; }
+std::string quotedField(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted += quotedForMessage(text);
+    quoted += '\'';
+    return quoted;
+}
 
 std::string where(const std::string& file, int line) {
     std::string text = quotedForMessage(file, kWholeText);
-    if (line > 0) text += ":" + std::to_string(line);
-    return text + ": ";
+    if (line > 0) {
+        text += ':';
+        text += std::to_string(line);
+    }
+    text += ": ";
+    return text;
 }
 
 std::string machineId(std::string_view text) {
