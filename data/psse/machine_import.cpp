@@ -76,12 +76,6 @@ std::string otherRecords(const DyrFile& file, const DyrRecord& machine, const Dy
     return list;
 }
 
-const DyrRecord* stabilizerOf(const DyrFile& file, const MachineKey& key) {
-    for (const DyrRecord& record : file.records)
-        if (record.model == "PSS2A" && record.key == key) return &record;
-    return nullptr;
-}
-
 void writeMachineCells(ImportCells& cells, const Genrou& g, const MachineKey& key) {
     const std::pair<double TParametry::*, double> values[] = {
         {&TParametry::Xd, g.Xd},      {&TParametry::Xq, g.Xq},      {&TParametry::Xd1, g.Xdp},
@@ -140,6 +134,12 @@ const DyrRecord& chooseMachine(const DyrFile& file, const MachineChoice& choice)
     return *atBus[0];
 }
 
+const DyrRecord* pss2aOf(const DyrFile& file, const MachineKey& key) {
+    for (const DyrRecord& record : file.records)
+        if (record.model == "PSS2A" && record.key == key) return &record;
+    return nullptr;
+}
+
 std::string importedSetName(const MachineKey& key) { return "GENROU " + machineName(key); }
 
 MachineImport planMachineImport(const Grids& grids, std::uint8_t pssOrder, const DyrFile& file,
@@ -165,7 +165,7 @@ MachineImport planMachineImport(const Grids& grids, std::uint8_t pssOrder, const
     if (network) writeStatorAndTransformer(cells, *network, plan.key, plan.notes);
     writeFieldRatings(cells, grids.siatka, plan.notes);
 
-    const DyrRecord* stabilizer = stabilizerOf(file, plan.key);
+    const DyrRecord* stabilizer = pss2aOf(file, plan.key);
     if (stabilizer && withPss) {
         const std::string pssHead =
             "The PSS2A of " + machineName(plan.key) + " (line " + std::to_string(stabilizer->line) + ")";

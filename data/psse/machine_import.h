@@ -30,6 +30,9 @@ std::pair<std::string, MachineChoice> splitMachineArgument(std::string_view word
 // bus alone is given and it has several machines.
 const DyrRecord& chooseMachine(const DyrFile& file, const MachineChoice& choice);
 
+// The machine's PSS2A record, or nullptr.
+const DyrRecord* pss2aOf(const DyrFile& file, const MachineKey& key);
+
 struct CellEdit {
     GridId grid;
     int column = 0;

@@ -22,6 +22,7 @@
 #include "pss2a_diagram_window.h"
 #include "network_map_window.h"
 #include "driver/commands.h"
+#include "machine_files.h"
 #include "main_menu.h"
 #include "menu_bar_style.h"
 #include "modal_analysis_window.h"
@@ -141,6 +142,23 @@ void TForm1::connectSavingAndSchematics() {
     connect(action(QStringLiteral("AnalizaModalnaClick")), &QAction::triggered, this, showModes);
     connect(modal, &ModalAnalysisWindow::recomputeRequested, this, showModes);
     connectPssTuning();
+    connectMachineFiles();
+}
+
+// The import is one change of the grids (Session::applyMachineImport); its note comes after the
+// window shows the imported machine.
+void TForm1::connectMachineFiles() {
+    machineFiles_ = new MachineFiles(this);
+    connect(action(QStringLiteral("WczytajDyrClick")), &QAction::triggered, this, [this] {
+        std::string notes;
+        runCommand([this, &notes](SolveObserver*) {
+            if (const std::optional<MachineRequest> request = machineFiles_->askImport())
+                notes = session_.importMachine(request->file, request->choice, request->withPss);
+        });
+        if (!notes.empty()) machineFiles_->showNote(QString::fromStdString(notes));
+    });
+    connect(action(QStringLiteral("ZapiszDyrClick")), &QAction::triggered, this,
+            [this] { runCommand([this](SolveObserver*) { machineFiles_->exportMachine(session_); }); });
 }
 
 // "Strojenie PSS" shows the responses; "Dobierz nastawy…" asks first: the window shows the proposal

@@ -29,6 +29,7 @@ class ResultChart;
 namespace tgsim::window {
 
 class ChartSaving;
+class MachineFiles;
 class TextGridView;
 
 class TForm1 : public QMainWindow {
@@ -40,6 +41,7 @@ public:
     Session& session() { return session_; }
     chart::ResultChart* Chart1() const { return chart_; }
     ChartSaving* saving() const { return saving_; }
+    MachineFiles* machineFiles() const { return machineFiles_; }
     SchematicWindows* schematics() const { return schematics_; }
     // The menu action bound to that handler name, or nullptr.
     QAction* action(const QString& handler) const;
@@ -66,6 +68,7 @@ private:
     void buildStatusBar();
     void connectSavingAndSchematics();
     void connectPssTuning();
+    void connectMachineFiles();
     void followClientSize(QSize size);
     // Runs one command on the session, then shows the session's state and any failure. A
     // computation is given an observer that shows its progress and keeps input out meanwhile.
@@ -83,6 +86,7 @@ private:
     std::array<TextGridView*, 5> grids_{};
     chart::ResultChart* chart_ = nullptr;
     ChartSaving* saving_ = nullptr;
+    MachineFiles* machineFiles_ = nullptr;
     SchematicWindows* schematics_ = nullptr;
     std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17
     QPushButton* Wykr_DaneAkt_ = nullptr;
