@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -26,7 +27,8 @@ MachinePickDialog::MachinePickDialog(const psse::DyrFile& file, QWidget* parent)
     : QDialog(parent), file_(file), machines_(psse::machines(file)) {
     setWindowTitle(QStringLiteral("Wczytaj maszynę z pliku .dyr"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Maszyny w pliku ") + text(file.name) + QStringLiteral(":"), this));
+    layout->addWidget(new QLabel(
+        QStringLiteral("Maszyny w pliku ") + QFileInfo(text(file.name)).fileName() + QStringLiteral(":"), this));
     list_ = new QListWidget(this);
     int first = -1;
     for (std::size_t k = 0; k < machines_.size(); ++k) {
