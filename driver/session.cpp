@@ -98,6 +98,7 @@ void Session::loadGeneratorSet(const GeneratorSet& set) {
     } else {
         generatorSet_ = captionAsName(set.menuCaption);
     }
+    machineKey_ = psse::MachineKey{1, "1"};  // a built-in machine is exported as 1 '1'
     view_.chartVisible = false;
     showGrid(GridId::siatka);
     writeGeneratorSet(set, grids_.siatka);
