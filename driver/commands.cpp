@@ -62,7 +62,8 @@ Command scenario(const ScenarioPreset& preset) {
 
 // A command of the window itself: case files, schematics, saving, closing, the standard-parameters,
 // modal-analysis and stabilizer-tuning windows, the chart's colours, the stabilizer's switch as
-// a menu item (the button's command).
+// a menu item (the button's command), the machine's PSS/E files (the
+// runner's --import-dyr and --export-dyr).
 Command windowItem(const char* handler, const char* menu, const char* caption, const char* shortcut = "") {
     return item(handler, menu, caption, shortcut, {});
 }
@@ -80,6 +81,7 @@ std::vector<Command> buildCommands() {
         generator("G5Click", "Wroclaw"),
         generator("G6Click", "Konin"),
         windowItem("ParametryStandardoweClick", kGeneratorMenu, "Parametry standardowe"),
+        windowItem("WczytajDyrClick", kGeneratorMenu, "Wczytaj maszynę z pliku .dyr…"),
         item("war_zeroweClick", kInitialMenu, "warunki Zerowe", "", call<&Session::war_zeroweClick>()),
         item("war_koncowClick", kInitialMenu, "warunki Końcowe = Dane Aktualne", "", call<&Session::war_koncowClick>()),
         item("war_nominalneClick", kInitialMenu, "warunki Znamionowe", "", call<&Session::war_nominalneClick>()),
@@ -116,6 +118,7 @@ std::vector<Command> buildCommands() {
         windowItem("SavePictureClick", kSaveMenu, "Wykres jako PNG, SVG lub PDF ..."),
         windowItem("SaveResultsClick", kSaveMenu, "Wyniki obliczeń (CSV) ..."),
         windowItem("SaveChartDataClick", kSaveMenu, "Przebiegi z wykresu (CSV) ..."),
+        windowItem("ZapiszDyrClick", kSaveMenu, "Maszyna jako .dyr…"),
         {"Koniec", Placement::MenuBar, nullptr, "Koniec", "Del", {}, {}},
         {"Stale_PSS", Placement::Button, nullptr, nullptr, "", call<&Session::Stale_PSS>(), {}},
         {"Przelacz_DaneAkt_Wykres", Placement::Button, nullptr, nullptr, "",

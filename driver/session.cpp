@@ -109,6 +109,7 @@ void Session::loadGeneratorSet(const GeneratorSet& set) {
         generatorSet_ = captionAsName(set.menuCaption);
     }
     generator_ = &set;
+    machineKey_ = psse::MachineKey{1, "1"};  // a built-in machine is exported as 1 '1'
     view_.chartVisible = false;
     showGrid(GridId::siatka);
     writeGeneratorSet(set, grids_.siatka);

@@ -26,6 +26,8 @@
 #include "base/failure.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
+#include "data/psse/dyr_export.h"
+#include "data/psse/machine_import.h"
 #include "data/pss_sets.h"
 #include "kept_run.h"
 #include "scenarios/scenario_presets.h"
@@ -167,6 +169,22 @@ public:
     void ZachowajPrzebiegClick();
     void UsunPorownaniaClick();
 
+    // Machines from dynamic data files (.dyr). The network data (.raw) that the following imports
+    // take their bases from: read at once, so that a bad file refuses this command.
+    void useNetworkFile(const std::string& name);
+    // Imports the chosen machine of the file, with its PSS2A when `withPss` and the file has one;
+    // the bases come from the network data named last, else from the file of the same stem beside
+    // it (NAME.raw) when there is one. Returns what was taken from where and what was left out.
+    // A refusal (a bad file, a machine that is not there or that the model cannot take) throws
+    // its Failure with nothing changed.
+    std::string importMachine(const std::string& dyrFile, const psse::MachineChoice& choice, bool withPss);
+    // Applies a planned import: the cells, the classical rotor model, the stabilizer's layout and
+    // switch, the set's names.
+    void applyMachineImport(const psse::MachineImport& plan);
+    // The machine as the grids hold it as dynamic data (the bus and identifier it was imported
+    // under, else 1 '1').
+    psse::DyrExport exportMachine() const;
+
     // A cell edit as the user types it (cells outside the grid are ignored).
     void setCell(GridId grid, int column, int row, std::string_view text);
     // The input as it stands, and a change of it taken back (undo) or done again (redo): the
@@ -301,6 +319,8 @@ private:
     const GeneratorSet* generator_ = nullptr;
     std::string generatorSet_ = "G1";
     std::string stabilizerSet_;
+    std::optional<psse::NetworkCase> networkCase_;  // the network data named for imports
+    psse::MachineKey machineKey_{1, "1"};           // the machine's bus and identifier in files
     std::vector<KeptRun> keptRuns_;
     unsigned keptRevision_ = 0;
     bool steadyStateDefaultsWritten_ = false;

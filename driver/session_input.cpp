@@ -63,6 +63,8 @@ InputSnapshot Session::inputSnapshot() const {
     f.initialFromFinalState = initialFromFinalState_;
     f.initialEdited = initialEdited_;
     f.steadyStateDefaultsWritten = steadyStateDefaultsWritten_;
+    f.model = record_.model;
+    f.machineKey = machineKey_;
     return snapshot;
 }
 
@@ -95,6 +97,8 @@ void Session::applyInputChange(const InputChange& change, bool undo) {
     initialFromFinalState_ = f.initialFromFinalState;
     initialEdited_ = f.initialEdited;
     steadyStateDefaultsWritten_ = f.steadyStateDefaultsWritten;
+    record_.model = f.model;
+    machineKey_ = f.machineKey;
 }
 
 }  // namespace tgsim

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/model/parameter_record.h"
 #include "data/generator_sets.h"
 #include "data/grids.h"
+#include "data/psse/dyr_file.h"
 #include "scenarios/scenario_presets.h"
 
 namespace tgsim {
@@ -24,6 +26,8 @@ struct InputFields {
     bool initialFromFinalState = false;  // `war_pocz` holds the final state of a computation
     bool initialEdited = false;          // a value in `war_pocz` was typed since a command wrote it
     bool steadyStateDefaultsWritten = false;
+    RotorModel model = RotorModel::None;  // the rotor model chosen (an import sets it)
+    psse::MachineKey machineKey;          // the machine's bus and identifier in PSS/E files
 
     bool operator==(const InputFields&) const = default;
 };

@@ -45,10 +45,10 @@ bool parseRingdownWindow(std::string_view text, RingdownRequest& request) {
 
 // The options that may be given once: each takes one file, one number or one choice.
 bool isSingleValued(std::string_view option) {
-    static constexpr std::array<std::string_view, 13> kOnce = {
-        "--results", "--chart",      "--compare",  "--picture",       "--standard-parameters",
-        "--modes",   "--pss-tuning", "--study",    "--study-picture", "--study-figure",
-        "--jobs",    "--shard",      "--save-case"};
+    static constexpr std::array<std::string_view, 14> kOnce = {
+        "--results", "--chart",      "--compare",   "--picture",       "--standard-parameters",
+        "--modes",   "--pss-tuning", "--study",     "--study-picture", "--study-figure",
+        "--jobs",    "--shard",      "--save-case", "--export-dyr"};
     return std::find(kOnce.begin(), kOnce.end(), option) != kOnce.end();
 }
 
@@ -64,7 +64,7 @@ bool isModesFile(const std::string& arg) {
 std::string usage() {
     return "usage: tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]\n"
            "                 [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...\n"
-           "                 [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE]\n"
+           "                 [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE] [--export-dyr FILE]\n"
            "                 [--grid NAME]... [--state] [--save-case FILE]\n"
            "       tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--modes]\n"
            "                 [--study-picture FILE [--study-figure NAME]] [--jobs N] [--shard K/N]\n"
@@ -80,6 +80,9 @@ std::string usage() {
            "  Klasyczny|Canaya, --solve (O1Click), --tick K and --untick K (quantity box K = 1..17 of the\n"
            "  chart, as the window's check boxes; they decide the lines of --picture), --header\n"
            "  NAME.COL=TEXT (a cell edit of a grid's header row).\n"
+           "Machines from PSS/E files: --raw FILE (the network data the next imports take their bases from),\n"
+           "  --import-dyr FILE[@BUS[:ID]] (a GENROU machine of the dynamic data, by default the file's first,\n"
+           "  with its PSS2A when it has one; bases from --raw, else from the .raw of the same name beside it).\n"
            "Outputs:\n"
            "  --results FILE  the result matrix of the last computation (CSV, physical units)\n"
            "  --chart FILE    the seventeen chart quantities (CSV, relative units)\n"
@@ -108,6 +111,9 @@ std::string usage() {
            "  --pss-tuning FILE\n"
            "                  the proposed setting of the stabilizer in Siatka_PSS for the initial state\n"
            "                  (CSV: name,value,unit); no computation needed; DobierzPSSClick applies it\n"
+           "  --export-dyr FILE\n"
+           "                  the machine the grids hold as PSS/E dynamic data: a GENROU record (and a PSS2A\n"
+           "                  record with that stabilizer on); what it leaves out on stderr\n"
            "  --grid NAME     the grid's header and value rows, tab-separated (repeatable)\n"
            "  --state         scenario, model, stabilizer, captions, step count and status texts\n"
            "  --save-case FILE  the case as the steps leave it: grids, switches, data-set names (TOML)\n" +
@@ -157,9 +163,9 @@ ParseResult parseArguments(const std::vector<std::string>& args) {
             if (!value(text)) return result;
             if (result.error = parseFrequencyResponseRequest(text, request); !result.error.empty()) return result;
             a.frequencyResponses.push_back(request);
-        } else if (arg == "--pss-tuning" || arg == "--save-case") {
+        } else if (arg == "--pss-tuning" || arg == "--save-case" || arg == "--export-dyr") {
             if (!value(text)) return result;
-            (arg == "--pss-tuning" ? a.pssTuningFile : a.saveCaseFile) = text;
+            (arg == "--pss-tuning" ? a.pssTuningFile : arg == "--save-case" ? a.saveCaseFile : a.exportDyrFile) = text;
         } else if (arg == "--picture") {
             if (!value(text)) return result;
             if (!pictureFormatForFileName(QString::fromStdString(text))) {

@@ -2,7 +2,7 @@
 // The command line of tgsim-cli:
 //   tgsim-cli [STEP ...] [--results FILE] [--chart FILE] [--compare FILE] [--picture FILE] [--legend]
 //             [--standard-parameters FILE] [--modes FILE] [--ringdown QUANTITY[:FROM:TO] FILE]...
-//             [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE]
+//             [--frequency-response FILE[:FROM:TO:COUNT]] [--pss-tuning FILE] [--export-dyr FILE]
 //             [--grid NAME]... [--state] [--save-case FILE]
 //   tgsim-cli [STEP | --sweep NAME.COL=FROM:TO:COUNT ...] --study FILE [--study-picture FILE] ...
 // A STEP is a command by its handler name, a cell edit NAME.COL=TEXT of a grid's value row or a
@@ -43,6 +43,7 @@ struct Arguments {
     std::vector<RingdownRequest> ringdowns;
     std::vector<FrequencyResponseRequest> frequencyResponses;
     std::optional<std::string> pssTuningFile;
+    std::optional<std::string> exportDyrFile;  // the machine as dynamic data (GENROU, PSS2A)
     std::vector<std::string> grids;
     bool state = false;
     std::optional<std::string> saveCaseFile;  // the session's case after the steps

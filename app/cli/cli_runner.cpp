@@ -110,6 +110,11 @@ int run(const Arguments& a, std::ostream& err, const RunOptions& options) {
     for (const FrequencyResponseRequest& request : a.frequencyResponses)
         output(request.file, [&](const std::string&) { writeFrequencyResponse(session, request); });
     output(a.pssTuningFile, [&](const std::string& name) { writePssTuning(session, name); });
+    output(a.exportDyrFile, [&](const std::string& name) {
+        const psse::DyrExport exported = session.exportMachine();  // a refusal leaves no file
+        writeTextFile(name, [&](std::ostream& f) { f << exported.text; });
+        for (const std::string& note : exported.notes) err << "--export-dyr: " << note << '\n';
+    });
     for (const RingdownFile& file : ringdownFiles(a.ringdowns))
         output(file.name, [&](const std::string&) { writeRingdowns(session, file); });
     output(a.saveCaseFile, [&](const std::string& name) { saveCaseFile(session, name); });

@@ -50,6 +50,7 @@ std::vector<Output> outputsOf(const Arguments& a) {
         outputs.push_back({"--frequency-response", &request.file});
     add("--pss-tuning", a.pssTuningFile);
     add("--save-case", a.saveCaseFile);
+    add("--export-dyr", a.exportDyrFile);
     for (const RingdownRequest& request : a.ringdowns) outputs.push_back({"--ringdown", &request.file});
     return outputs;
 }

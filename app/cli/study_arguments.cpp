@@ -93,6 +93,7 @@ std::vector<std::string> singleRunOutputs(const Arguments& a) {
     if (a.pictureFile) given.push_back("--picture");
     if (a.legend) given.push_back("--legend");
     if (a.standardParametersFile) given.push_back("--standard-parameters");
+    if (a.exportDyrFile) given.push_back("--export-dyr");
     if (!a.grids.empty()) given.push_back("--grid");
     if (!a.ringdowns.empty()) given.push_back("--ringdown");
     if (!a.frequencyResponses.empty()) given.push_back("--frequency-response");

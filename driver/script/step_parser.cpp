@@ -87,6 +87,12 @@ Step spelledStep(std::string_view option, const std::string& value, std::string&
         step.checked = option == "--tick";
         return step;
     }
+    if (option == "--raw" || option == "--import-dyr") {
+        if (value.empty()) error = quotedForMessage(option) + " needs a file name";
+        step.fileStep = option == "--raw" ? FileStep::NetworkData : FileStep::MachineData;
+        step.file = value;
+        return step;
+    }
     if (option == "--header") {
         if (!parseCellEdit(value, step)) error = "--header takes NAME.COL=TEXT, not " + quotedForMessage(value);
         step.row = 0;
@@ -109,7 +115,7 @@ bool parseStep(const std::vector<std::string>& words, std::size_t& i, std::vecto
         if (!optionValue(words, i, file, error)) return true;
         steps.push_back(caseStep(std::move(file)));
     } else if (word == "--generator" || word == "--scenario" || word == "--tick" || word == "--untick" ||
-               word == "--header" || word == "--model") {
+               word == "--header" || word == "--model" || word == "--raw" || word == "--import-dyr") {
         std::string value;
         if (!optionValue(words, i, value, error)) return true;
         step = spelledStep(word, value, error);

@@ -1,8 +1,8 @@
 #pragma once
 // Reading steps from words, as the runner's command line gives them: a handler name, a cell edit
-// NAME.COL=TEXT, a case file to open (--case FILE), or a friendlier spelling with its value
-// (--generator N, --scenario NAME, --model Klasyczny|Canaya, --solve, --tick K, --untick K,
-// --header NAME.COL=TEXT).
+// NAME.COL=TEXT, a case file to open (--case FILE), a file read (--raw FILE, --import-dyr
+// FILE[@BUS[:ID]]), or a friendlier spelling with its value (--generator N, --scenario NAME,
+// --model Klasyczny|Canaya, --solve, --tick K, --untick K, --header NAME.COL=TEXT).
 #include <string>
 #include <string_view>
 #include <vector>

@@ -41,6 +41,14 @@ std::string runStep(Session& session, const Step& step, SolveObserver* observer)
             openCaseFile(session, *step.caseFile);
         return {};
     }
+    if (step.fileStep == FileStep::NetworkData) {
+        session.useNetworkFile(step.file);
+        return {};
+    }
+    if (step.fileStep == FileStep::MachineData) {
+        const auto [file, choice] = psse::splitMachineArgument(step.file);
+        return session.importMachine(file, choice, true);
+    }
     if (step.box) {
         session.setSeriesBox(step.box, step.checked);
         return {};

@@ -1,7 +1,8 @@
 #pragma once
 // A script: the steps a session takes, in order, as the user would take them in the window. A
-// step is a command by its handler name, a cell edit of a grid, a tick of a chart quantity's box
-// or the opening of a case file; a study's sweep is a cell edit whose text each point sets.
+// step is a command by its handler name, a cell edit of a grid, a tick of a chart quantity's box,
+// the opening of a case file, or a file read (network data for the imports that follow, a machine
+// imported from dynamic data); a study's sweep is a cell edit whose text each point sets.
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,13 @@
 #include "driver/session.h"
 
 namespace tgsim {
+
+// The files a step reads.
+enum class FileStep {
+    None,
+    NetworkData,  // --raw FILE
+    MachineData,  // --import-dyr FILE[@BUS[:ID]]
+};
 
 struct Step {
     std::string command;  // a handler name; empty for a cell edit or a quantity box
@@ -25,6 +33,8 @@ struct Step {
     // The case file's bytes when they were read beforehand (a study reads them once for all its
     // points); read when the step runs otherwise.
     std::shared_ptr<const std::string> caseText;
+    FileStep fileStep = FileStep::None;
+    std::string file;  // the file step's argument, as given
 };
 
 // The step that runs the command of that handler name.

@@ -23,6 +23,7 @@
 #include "pss2a_diagram_window.h"
 #include "network_map_window.h"
 #include "driver/commands.h"
+#include "machine_files.h"
 #include "main_menu.h"
 #include "menu_bar_style.h"
 #include "modal_analysis_window.h"

@@ -36,6 +36,7 @@ class CaseFiles;
 class ChartSaving;
 class ComputationRun;
 class StandardParametersWindow;
+class MachineFiles;
 class TextGridView;
 
 class TForm1 : public QMainWindow {
@@ -51,6 +52,7 @@ public:
     // Writes the recovery copy of the session (see CaseFiles); the window does it after every
     // computation and when it closes.
     void writeRecoveryCopy();
+    MachineFiles* machineFiles() const { return machineFiles_; }
     SchematicWindows* schematics() const { return schematics_; }
     QUndoStack* undoStack() const { return undo_; }
     // The menu action bound to that handler name, or nullptr.
@@ -104,6 +106,7 @@ private:
     void connectSavingAndSchematics();
     void connectAnalysisWindows();
     void connectPssTuning();
+    void connectMachineFiles();
     void connectColourChoice();
     void followClientSize(QSize size);
     // Runs one command on the session, then shows the session's state and any failure. Whatever
@@ -128,6 +131,7 @@ private:
     chart::ResultChart* chart_ = nullptr;
     ChartSaving* saving_ = nullptr;
     CaseFiles* caseFiles_ = nullptr;
+    MachineFiles* machineFiles_ = nullptr;
     SchematicWindows* schematics_ = nullptr;
     StandardParametersWindow* standardParameters_ = nullptr;
     std::array<QCheckBox*, kSeriesCount> boxes_{};  // 1..17

@@ -11,6 +11,7 @@
 #include "driver/commands.h"
 #include "dq_circuits_window.h"  // the schematic windows' complete types, for their QPointers
 #include "main_menu.h"
+#include "machine_files.h"
 #include "main_window.h"
 #include "menu_bar_style.h"
 #include "modal_analysis_window.h"
@@ -125,6 +126,25 @@ void TForm1::connectAnalysisWindows() {
     connect(action(QStringLiteral("AnalizaModalnaClick")), &QAction::triggered, this, showModes);
     connect(modal, &ModalAnalysisWindow::recomputeRequested, this, showModes);
     connectPssTuning();
+    connectMachineFiles();
+}
+
+// The import is one change of the grids and switches, undone as one step; its note comes after
+// the window shows the imported machine.
+void TForm1::connectMachineFiles() {
+    machineFiles_ = new MachineFiles(this);
+    connect(action(QStringLiteral("WczytajDyrClick")), &QAction::triggered, this, [this] {
+        std::string notes;
+        runCommand(
+            [this, &notes] {
+                if (const std::optional<MachineRequest> request = machineFiles_->askImport())
+                    notes = session_.importMachine(request->file, request->choice, request->withPss);
+            },
+            QStringLiteral("Wczytaj maszynę z pliku .dyr"));
+        if (!notes.empty()) machineFiles_->showNote(QString::fromStdString(notes));
+    });
+    connect(action(QStringLiteral("ZapiszDyrClick")), &QAction::triggered, this,
+            [this] { runCommand([this] { machineFiles_->exportMachine(session_); }); });
 }
 
 void TForm1::syncOwnWindows() {

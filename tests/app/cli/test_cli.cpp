@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -327,6 +328,28 @@ TEST(Cli, FriendlierStepsExpandToCommands) {
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Turow 1,2,3"), std::string::npos);
     EXPECT_NE(run.out.find("scenario=Praca w sieci\nmodel=Canaya\n"), std::string::npos);
+}
+
+// The network data named by --raw give the bases of the imports after it; the export writes the
+// record back; a network file that cannot be read stops the steps.
+TEST(Cli, MachinesFromPsseFilesAsStepsAndOutput) {
+    const std::string dyr = temporaryPath("machine.dyr"), raw = temporaryPath("network.raw");
+    const std::string exported = temporaryPath("exported.dyr");
+    std::ofstream(dyr) << "3 'GENROU' 1 6 0.05 0.5 0.05 3 0 1.8 1.7 0.3 0.5 0.2 0.1 0 0 /\n";
+    std::ofstream(raw) << "0, 100.0, 33, 0, 1, 60.0\nA\nB\n 3,'G', 13.8, 2\n0\n0\n0\n"
+                          " 3,'1', 50, 5, 99, -99, 1.0, 0, 120.0, 0.003, 0.2, 0, 0.1, 1.0, 1\n0\n0\n0\nQ\n";
+    auto run = runCli({"--raw", raw, "--import-dyr", dyr, "--export-dyr", exported, "--grid", "siatka"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Bases from " + raw + ": Sn = MBASE = 120 MVA, Un = BASKV = 13,8 kV"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("GENROU 3 '1'\t\t120\t13,8\t"), std::string::npos) << run.out;
+    const std::string record = readFile(exported);
+    EXPECT_EQ(record.rfind("     3 'GENROU' '1'\n         6.0  0.05  0.5  0.05  3.0\n", 0), 0u) << record;
+    EXPECT_NE(record.find("MBASE = 120.0 MVA, BASKV = 13.8 kV, BASFRQ = 60.0 Hz, ZR = 0.003"), std::string::npos);
+
+    run = runCli({"--raw", temporaryPath("missing.raw"), "--import-dyr", dyr, "--state"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("Cannot read file " + temporaryPath("missing.raw"), 0), 0u) << run.err;
 }
 
 }  // namespace
