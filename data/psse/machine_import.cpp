@@ -131,7 +131,8 @@ const DyrRecord& chooseMachine(const DyrFile& file, const MachineChoice& choice)
                       std::to_string(atBus.size()) + " machines (" + ids + "): expected one named by its " +
                       "identifier, FILE@" + std::to_string(*choice.bus) + ":ID");
     }
-    return *atBus[0];
+    const DyrRecord* const chosen = atBus.front();  // a record of `file`, not of the vector
+    return *chosen;
 }
 
 const DyrRecord* pss2aOf(const DyrFile& file, const MachineKey& key) {
