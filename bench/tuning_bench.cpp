@@ -12,8 +12,8 @@ namespace {
 
 Session operatingPoint(int generatorSet) {
     Session session;
-    for (const std::string handler : {"G" + std::to_string(generatorSet) + "Click", std::string("Pracawsieci1Click"),
-                                      std::string("PSS2A_1Click"), std::string("Warunkizadane1Click")})
+    for (const std::string& handler : {"G" + std::to_string(generatorSet) + "Click", std::string("Pracawsieci1Click"),
+                                       std::string("PSS2A_1Click"), std::string("Warunkizadane1Click")})
         findCommand(handler)->action(session, nullptr);
     return session;
 }
